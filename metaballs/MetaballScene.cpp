@@ -1,0 +1,5 @@
+// Placeholder until the metaball scene lands.
+#include "metaballs/MetaballScene.h"
+
+void DrawMetaballScene(int) {}
+void DrawMetaballSurface() {}

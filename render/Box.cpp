@@ -1,0 +1,4 @@
+// Placeholder box until the toolkit lands.
+#include "render/Box.h"
+
+void DrawBox() {}

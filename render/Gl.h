@@ -1,0 +1,6 @@
+// The OpenGL 1.x and GLU declarations the show draws with, in one place.
+#pragma once
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/glu.h>

@@ -1,0 +1,4 @@
+// Scene: the zooming picture. Placeholder until the scene lands.
+#include "scenes/Scenes.h"
+
+void DrawPictureZoomScene() {}

@@ -1,0 +1,4 @@
+// Scene: the sliding pillar rows. Placeholder until the scene lands.
+#include "scenes/Scenes.h"
+
+void DrawPillarRowsScene(int) {}

@@ -1,0 +1,4 @@
+// Entry point of the show.
+#include "shell/AppEntry.h"
+
+int main() { return RunApp(); }
