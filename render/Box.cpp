@@ -1,4 +1,29 @@
-// Placeholder box until the toolkit lands.
+// The textured cube: six quads, each face wound counter-clockwise as seen from outside.
 #include "render/Box.h"
 
-void DrawBox() {}
+#include "render/Gl.h"
+
+namespace {
+struct BoxCorner {
+  GLfloat s, t;
+  GLfloat x, y, z;
+};
+
+constexpr BoxCorner kBoxCorners[24] = {
+    {0, 0, -1, -1, 1},  {1, 0, 1, -1, 1},   {1, 1, 1, 1, 1},    {0, 1, -1, 1, 1},     // front
+    {1, 0, -1, -1, -1}, {1, 1, -1, 1, -1},  {0, 1, 1, 1, -1},   {0, 0, 1, -1, -1},    // back
+    {0, 1, -1, 1, -1},  {0, 0, -1, 1, 1},   {1, 0, 1, 1, 1},    {1, 1, 1, 1, -1},     // top
+    {1, 1, -1, -1, -1}, {0, 1, 1, -1, -1},  {0, 0, 1, -1, 1},   {1, 0, -1, -1, 1},    // bottom
+    {1, 0, 1, -1, -1},  {1, 1, 1, 1, -1},   {0, 1, 1, 1, 1},    {0, 0, 1, -1, 1},     // right
+    {0, 0, -1, -1, -1}, {1, 0, -1, -1, 1},  {1, 1, -1, 1, 1},   {0, 1, -1, 1, -1},    // left
+};
+}  // namespace
+
+void DrawBox() {
+  glBegin(GL_QUADS);
+  for (const BoxCorner& corner : kBoxCorners) {
+    glTexCoord2f(corner.s, corner.t);
+    glVertex3f(corner.x, corner.y, corner.z);
+  }
+  glEnd();
+}

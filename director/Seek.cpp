@@ -1,0 +1,4 @@
+// Placeholder seek until the director lands.
+#include "director/Seek.h"
+
+void SeekMusic(float) {}

@@ -1,0 +1,5 @@
+// The seek keys' action: moves the music, and with it the whole show.
+#pragma once
+
+// Moves the music to (previous frame's demo time) x 1000 + offsetMs, truncated toward zero.
+void SeekMusic(float offsetMs);

@@ -1,0 +1,4 @@
+// Placeholder until the metaball field lands.
+#include "metaballs/MetaballField.h"
+
+void InitBallPhases() {}
