@@ -32,4 +32,4 @@ add_library(vex_imgui STATIC
   ${VEX_IMGUI_BACKENDS}/imgui_impl_opengl2.cpp)
 target_include_directories(vex_imgui SYSTEM PUBLIC /usr/include/imgui /usr/include/imgui/backends)
 target_link_libraries(vex_imgui PUBLIC /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/libimgui.a
-  PkgConfig::VEX_SDL2 OpenGL::OpenGL PkgConfig::VEX_FREETYPE)
+  PkgConfig::VEX_SDL2 OpenGL::OpenGL PkgConfig::VEX_FREETYPE stb)

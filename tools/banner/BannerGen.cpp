@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
   }
   Canvas canvas;
   PaintBackground(canvas);
-  const std::vector<float> title = RenderTitle("The Vexilograph", 52);
+  const std::vector<float> title = RenderTitle("The Vexilograph", 44);
   const std::vector<float> glow = Blur(title, 4, 3);
   for (int y = 0; y < kBannerHeight; ++y) {
     for (int x = 0; x < kBannerWidth; ++x) {

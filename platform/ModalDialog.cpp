@@ -1,0 +1,95 @@
+// The modal dialog host: SDL window + GL2 context + Dear ImGui's SDL2 and OpenGL2 backends.
+#include "platform/ModalDialog.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+#include <imgui.h>
+#include <imgui_impl_opengl2.h>
+#include <imgui_impl_sdl.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kDialogFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr float kDialogFontPixels = 13.0f;
+
+GLuint UploadPicture(const DialogPicture& picture) {
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, picture.width, picture.height, 0, GL_RGB, GL_UNSIGNED_BYTE, picture.rgb);
+  return texture;
+}
+
+void StyleDialog() {
+  ImGui::StyleColorsClassic();
+  ImGuiStyle& style = ImGui::GetStyle();
+  style.WindowRounding = 0;
+  style.WindowBorderSize = 0;
+  style.WindowPadding = ImVec2(0, 0);
+  style.FrameRounding = 2;
+  ImGuiIO& io = ImGui::GetIO();
+  io.IniFilename = nullptr;
+  io.LogFilename = nullptr;
+  if (std::FILE* font = std::fopen(kDialogFont, "rb")) {
+    std::fclose(font);
+    io.Fonts->AddFontFromFileTTF(kDialogFont, kDialogFontPixels);
+  }
+}
+
+}  // namespace
+
+bool RunModalDialog(int width, int height, const DialogPicture& picture, DialogFrame frame, void* user) {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_Window* window =
+      SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                       SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
+  if (!window) return false;
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  if (!context) {
+    SDL_DestroyWindow(window);
+    return false;
+  }
+  SDL_GL_MakeCurrent(window, context);
+  SDL_GL_SetSwapInterval(1);
+  SDL_RaiseWindow(window);
+
+  ImGui::CreateContext();
+  StyleDialog();
+  ImGui_ImplSDL2_InitForOpenGL(window, context);
+  ImGui_ImplOpenGL2_Init();
+  const GLuint pictureTexture = UploadPicture(picture);
+
+  bool done = false;
+  while (!done) {
+    SDL_Event event;
+    // Window close requests and quit signals are swallowed: only the dialog's own buttons end it.
+    while (SDL_PollEvent(&event)) {
+      if (event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT) continue;
+      ImGui_ImplSDL2_ProcessEvent(&event);
+    }
+    ImGui_ImplOpenGL2_NewFrame();
+    ImGui_ImplSDL2_NewFrame();
+    ImGui::NewFrame();
+    done = frame(user, pictureTexture);
+    ImGui::Render();
+    glViewport(0, 0, width, height);
+    glClearColor(0.83f, 0.82f, 0.78f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
+    SDL_GL_SwapWindow(window);
+  }
+
+  glDeleteTextures(1, &pictureTexture);
+  ImGui_ImplOpenGL2_Shutdown();
+  ImGui_ImplSDL2_Shutdown();
+  ImGui::DestroyContext();
+  SDL_GL_DeleteContext(context);
+  SDL_DestroyWindow(window);
+  return true;
+}

@@ -1,0 +1,16 @@
+// A borderless, centred, always-on-top dialog window that draws Dear ImGui widgets each frame.
+// It ignores every close request: only the frame function ends it.
+#pragma once
+
+struct DialogPicture {
+  const unsigned char* rgb;  // 24-bit, top row first
+  int width;
+  int height;
+};
+
+// Called once per frame between ImGui's NewFrame and Render, with the picture's GL texture name.
+// Returns true when the dialog is done.
+using DialogFrame = bool (*)(void* user, unsigned pictureTexture);
+
+// Runs the dialog until frame returns true. False if the window could not be made.
+bool RunModalDialog(int width, int height, const DialogPicture& picture, DialogFrame frame, void* user);

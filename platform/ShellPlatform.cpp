@@ -1,0 +1,174 @@
+// SDL2 under the shell: window, context, events, display mode, message boxes.
+#include "platform/ShellPlatform.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/KeyMap.h"
+
+struct PlatformWindow {
+  SDL_Window* window = nullptr;
+  SDL_GLContext context = nullptr;
+};
+
+namespace {
+
+Uint32 userEventType = 0;
+Uint32 quitEventType = 0;
+bool fullScreenModeChosen = false;
+SDL_DisplayMode fullScreenMode = {};
+
+// Every ending goes through exit(); SDL_Quit from here destroys any full-screen window, which
+// puts the desktop's own display mode back, and closes the audio device.
+void ShutDownSdl() { SDL_Quit(); }
+
+ShellEvent TranslateWindowEvent(const SDL_WindowEvent& window) {
+  ShellEvent event;
+  switch (window.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      event.type = ShellEventType::closeRequest;
+      break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+      event.type = ShellEventType::minimized;
+      break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED: {
+      SDL_Window* sdlWindow = SDL_GetWindowFromID(window.windowID);
+      event.type = ShellEventType::resized;
+      if (sdlWindow) SDL_GL_GetDrawableSize(sdlWindow, &event.width, &event.height);
+      break;
+    }
+    default:
+      break;
+  }
+  return event;
+}
+
+ShellEvent TranslateKeyEvent(const SDL_KeyboardEvent& key) {
+  ShellEvent event;
+  const bool altHeld = (key.keysym.mod & KMOD_ALT) != 0;
+  if (!IsRecordedKeyEvent(key.keysym.scancode, altHeld)) return event;
+  event.type = key.type == SDL_KEYDOWN ? ShellEventType::keyDown : ShellEventType::keyUp;
+  event.virtualKey = VirtualKeyFromScancode(key.keysym.scancode);
+  return event;
+}
+
+// SDL falls back to its windowless drivers when no display server answers; for the show that
+// means there is no windowing system at all, unless the user asked for one by name.
+bool IsWindowlessFallback() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+  if (!driver || (requested && *requested)) return false;
+  return SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 ||
+         SDL_strcmp(driver, "evdev") == 0;
+}
+
+}  // namespace
+
+bool InitShellVideo() {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+  if (IsWindowlessFallback()) {
+    SDL_Quit();
+    return false;
+  }
+  std::atexit(ShutDownSdl);
+  userEventType = SDL_RegisterEvents(2);
+  quitEventType = userEventType + 1;
+  SDL_DisableScreenSaver();
+  return true;
+}
+
+bool SwitchShellDisplayMode(int width, int height, int bits) {
+  SDL_DisplayMode wanted = {};
+  wanted.w = width;
+  wanted.h = height;
+  wanted.format = bits >= 24 ? SDL_PIXELFORMAT_RGB888 : 0;
+  SDL_DisplayMode closest = {};
+  if (!SDL_GetClosestDisplayMode(0, &wanted, &closest) || closest.w != width || closest.h != height) return false;
+  fullScreenMode = closest;
+  fullScreenModeChosen = true;
+  return true;
+}
+
+PlatformWindow* CreateShellWindow(const char* title, int width, int height, bool fullScreen) {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+  if (fullScreen) flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN | SDL_WINDOW_ALWAYS_ON_TOP;
+  auto* result = new PlatformWindow;
+  result->window = SDL_CreateWindow(title, 0, 0, width, height, flags);
+  if (result->window && fullScreen && fullScreenModeChosen) {
+    SDL_SetWindowDisplayMode(result->window, &fullScreenMode);
+    SDL_ShowCursor(SDL_DISABLE);
+  }
+  if (result->window) result->context = SDL_GL_CreateContext(result->window);
+  if (!result->context || SDL_GL_MakeCurrent(result->window, result->context) != 0) {
+    DestroyShellWindow(result);
+    return nullptr;
+  }
+  return result;
+}
+
+void DestroyShellWindow(PlatformWindow* window) {
+  if (!window) return;
+  if (window->context) SDL_GL_DeleteContext(window->context);
+  if (window->window) SDL_DestroyWindow(window->window);
+  delete window;
+}
+
+void ShowShellWindow(PlatformWindow* window) { SDL_ShowWindow(window->window); }
+
+void SwapShellBuffers(PlatformWindow* window) { SDL_GL_SwapWindow(window->window); }
+
+void ClientSize(PlatformWindow* window, int& width, int& height) {
+  SDL_GL_GetDrawableSize(window->window, &width, &height);
+}
+
+bool PollShellEvent(ShellEvent& event) {
+  SDL_Event sdlEvent;
+  if (!SDL_PollEvent(&sdlEvent)) return false;
+  event = {};
+  if (sdlEvent.type == SDL_QUIT || sdlEvent.type == quitEventType) {
+    event.type = ShellEventType::quit;
+  } else if (sdlEvent.type == userEventType) {
+    event.type = ShellEventType::userMessage;
+  } else if (sdlEvent.type == SDL_WINDOWEVENT) {
+    event = TranslateWindowEvent(sdlEvent.window);
+  } else if (sdlEvent.type == SDL_KEYDOWN || sdlEvent.type == SDL_KEYUP) {
+    event = TranslateKeyEvent(sdlEvent.key);
+  }
+  return true;
+}
+
+void WaitShellEvent() { SDL_WaitEvent(nullptr); }
+
+namespace {
+void PushEvent(Uint32 type) {
+  SDL_Event event = {};
+  event.type = type;
+  SDL_PushEvent(&event);
+}
+}  // namespace
+
+void PostShellQuit() { PushEvent(quitEventType); }
+
+void PostShellUserMessage() { PushEvent(userEventType); }
+
+uint32_t ShellTicks() { return SDL_GetTicks(); }
+
+void ShowShellWarning(const char* caption, const char* text) {
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, text, nullptr) != 0) {
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+  }
+}

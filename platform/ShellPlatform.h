@@ -1,0 +1,52 @@
+// The windowing layer under the shell: one SDL window with its OpenGL context, the event queue
+// translated into the few events the shell handles, display modes, message boxes and ticks.
+#pragma once
+#include <cstdint>
+
+struct PlatformWindow;  // an SDL window and its GL context
+
+enum class ShellEventType {
+  ignored,      // anything the shell leaves to default handling
+  quit,         // ends the frame loop
+  closeRequest, // the user asked to close the window
+  resized,      // restored, maximised or resized: width and height are the new client size
+  minimized,
+  keyDown,      // virtualKey is set
+  keyUp,
+  userMessage,  // the private message posted by PostShellUserMessage
+};
+
+struct ShellEvent {
+  ShellEventType type = ShellEventType::ignored;
+  int virtualKey = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Brings up the video subsystem (and registers the clean-up that restores the display mode and
+// closes the audio device at every process ending). False when no windowing system is there.
+bool InitShellVideo();
+
+// Checks that an exact width x height mode exists and selects it for the next full-screen window.
+bool SwitchShellDisplayMode(int width, int height, int bits);
+
+// A window at the screen's top-left with a double-buffered RGBA, 16-bit depth, compatibility
+// profile context made current; full screen uses the mode chosen above and hides the cursor.
+PlatformWindow* CreateShellWindow(const char* title, int width, int height, bool fullScreen);
+void DestroyShellWindow(PlatformWindow* window);
+void ShowShellWindow(PlatformWindow* window);
+void SwapShellBuffers(PlatformWindow* window);
+void ClientSize(PlatformWindow* window, int& width, int& height);
+
+// Takes one event from the queue without waiting; false when the queue is empty.
+bool PollShellEvent(ShellEvent& event);
+// Blocks until an event arrives, without taking it.
+void WaitShellEvent();
+void PostShellQuit();
+void PostShellUserMessage();
+
+// Milliseconds since the video subsystem started, wrapping at 2^32.
+uint32_t ShellTicks();
+
+// A warning box with one OK button and no parent; also on stderr when it cannot be shown.
+void ShowShellWarning(const char* caption, const char* text);

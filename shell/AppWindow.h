@@ -1,0 +1,29 @@
+// The program's one window record and its key table.
+#pragma once
+#include <cstdint>
+
+struct PlatformWindow;
+
+constexpr int kKeyCount = 256;
+// 1 while the key with that virtual-key code is down. Written by the window's event handler only.
+using KeyState = int[kKeyCount];
+
+struct AppInstance {
+  const char* className;
+};
+
+struct AppWindow {
+  int* keys;                // the KeyState table
+  PlatformWindow* window;   // the window with its GL context
+  AppInstance* instance;
+  const char* title;
+  int width;
+  int height;
+  int bits;
+  int fullScreen;           // 1 until the dialog or a failed mode switch says otherwise
+  int visible;              // frames are drawn only while 1
+  uint32_t lastTick;        // ShellTicks() at the previous frame
+};
+
+constexpr const char* kAppTitle = "The Vexilograph";
+constexpr const char* kAppClassName = "OpenGL";

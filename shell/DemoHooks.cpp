@@ -1,0 +1,49 @@
+// The demo side of the shell: start-up, keys, and one frame.
+#include "shell/DemoHooks.h"
+
+#include <cstdlib>
+
+#include "director/Seek.h"
+#include "director/Startup.h"
+#include "director/Timeline.h"
+#include "render/Gl.h"
+#include "shell/KeyActions.h"
+#include "shell/Window.h"
+
+namespace {
+AppWindow* demoWindow = nullptr;
+int* demoKeys = nullptr;
+}  // namespace
+
+bool DemoInitialize(AppWindow& window, int* keys) {
+  demoWindow = &window;
+  demoKeys = keys;
+  DemoStartup();
+  return true;
+}
+
+void DemoUpdate(uint32_t) {
+  KeyAction actions[kMaxKeyActions];
+  const int count = CollectKeyActions(demoKeys, actions);
+  for (int i = 0; i < count; ++i) {
+    switch (actions[i].type) {
+      case KeyActionType::requestQuit:
+        RequestQuit(*demoWindow);
+        break;
+      case KeyActionType::postUserMessage:
+        PostUserMessage(*demoWindow);
+        break;
+      case KeyActionType::seek:
+        SeekMusic(actions[i].seekOffsetMs);
+        break;
+    }
+  }
+}
+
+void DemoDraw() {
+  // The frame that passes the end of the show is never flushed or shown.
+  if (!DrawTimeline()) std::exit(0);
+  glFlush();
+}
+
+void DemoShutdown() { std::exit(0); }

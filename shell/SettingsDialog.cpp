@@ -1,0 +1,99 @@
+// The settings dialog's controls, laid out from the dialog template and drawn with Dear ImGui.
+#include "shell/SettingsDialog.h"
+
+#include <imgui.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/ModalDialog.h"
+#include "shell/BannerImage.h"
+#include "shell/DialogLayout.h"
+
+namespace {
+
+constexpr const char* kCreditLine = "visuals: vizmerk   music: sonorrak   800 x 600";
+
+struct DialogState {
+  AppWindow* window;
+  bool fullScreenChecked;  // the dialog always opens unchecked
+};
+
+ImVec2 Corner(const DialogRect& r) { return ImVec2(static_cast<float>(r.x), static_cast<float>(r.y)); }
+ImVec2 Size(const DialogRect& r) { return ImVec2(static_cast<float>(r.width), static_cast<float>(r.height)); }
+
+// The banner at its own size, centred in its control and clipped to it, inside a one-pixel border.
+void DrawBanner(unsigned texture) {
+  const DialogRect box = ControlPixels(DialogControl::banner);
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const float left = std::max(0.0f, (kBannerWidth - box.width) * 0.5f);
+  const float top = std::max(0.0f, (kBannerHeight - box.height) * 0.5f);
+  const float shownWidth = static_cast<float>(std::min(kBannerWidth, box.width));
+  const float shownHeight = static_cast<float>(std::min(kBannerHeight, box.height));
+  const ImVec2 at(box.x + (box.width - shownWidth) * 0.5f, box.y + (box.height - shownHeight) * 0.5f);
+  draw->AddImage(reinterpret_cast<ImTextureID>(static_cast<intptr_t>(texture)), at,
+                 ImVec2(at.x + shownWidth, at.y + shownHeight),
+                 ImVec2(left / kBannerWidth, top / kBannerHeight),
+                 ImVec2((left + shownWidth) / kBannerWidth, (top + shownHeight) / kBannerHeight));
+  draw->AddRect(Corner(box), ImVec2(box.x + box.width, box.y + box.height), IM_COL32(0, 0, 0, 255));
+}
+
+void DrawGroupBox(const char* label) {
+  const DialogRect box = ControlPixels(DialogControl::settingsGroup);
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const float textHeight = ImGui::GetTextLineHeight();
+  const float lineY = box.y + textHeight * 0.5f;
+  draw->AddRect(ImVec2(box.x, lineY), ImVec2(box.x + box.width, box.y + box.height), IM_COL32(110, 110, 110, 255));
+  const ImVec2 labelAt(box.x + 8.0f, static_cast<float>(box.y));
+  const ImVec2 labelSize = ImGui::CalcTextSize(label);
+  draw->AddRectFilled(ImVec2(labelAt.x - 2, labelAt.y), ImVec2(labelAt.x + labelSize.x + 2, labelAt.y + labelSize.y),
+                      ImGui::GetColorU32(ImGuiCol_WindowBg));
+  draw->AddText(labelAt, IM_COL32(0, 0, 0, 255), label);
+}
+
+bool Button(DialogControl control, const char* label) {
+  const DialogRect box = ControlPixels(control);
+  ImGui::SetCursorPos(Corner(box));
+  return ImGui::Button(label, Size(box));
+}
+
+bool SettingsDialogProc(void* user, unsigned bannerTexture) {
+  auto& state = *static_cast<DialogState*>(user);
+  const ImGuiViewport* viewport = ImGui::GetMainViewport();
+  ImGui::SetNextWindowPos(viewport->Pos);
+  ImGui::SetNextWindowSize(viewport->Size);
+  ImGui::PushStyleColor(ImGuiCol_WindowBg, IM_COL32(212, 208, 200, 255));
+  ImGui::PushStyleColor(ImGuiCol_Text, IM_COL32(0, 0, 0, 255));
+  ImGui::Begin("Settings", nullptr,
+               ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
+                   ImGuiWindowFlags_NoBringToFrontOnFocus);
+  DrawBanner(bannerTexture);
+  DrawGroupBox("Settings");
+  bool accepted = Button(DialogControl::ok, "OK");
+  const DialogRect check = ControlPixels(DialogControl::fullScreen);
+  ImGui::SetCursorPos(Corner(check));
+  ImGui::Checkbox("FullScreen", &state.fullScreenChecked);
+  const bool exitPressed = Button(DialogControl::exit, "Exit");
+  const DialogRect credit = ControlPixels(DialogControl::credit);
+  ImGui::SetCursorPos(Corner(credit));
+  ImGui::TextUnformatted(kCreditLine);
+  ImGui::End();
+  ImGui::PopStyleColor(2);
+
+  if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)) ||
+      ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_KeyPadEnter))) {
+    accepted = true;
+  }
+  if (exitPressed) std::exit(0);
+  if (accepted && !state.fullScreenChecked) state.window->fullScreen = 0;
+  return accepted;
+}
+
+}  // namespace
+
+bool RunSettingsDialog(AppWindow& window) {
+  DialogState state{&window, false};
+  const DialogRect size = DialogUnitsToPixels(kDialogUnitsSize);
+  const DialogPicture banner{kBannerRgb, kBannerWidth, kBannerHeight};
+  return RunModalDialog(size.width, size.height, banner, SettingsDialogProc, &state);
+}

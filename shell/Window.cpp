@@ -1,0 +1,63 @@
+// Window creation (windowed or full screen), the projection, and the window's event handling.
+#include "shell/Window.h"
+
+#include "render/Gl.h"
+
+bool RegisterAppClass(AppInstance&) { return InitShellVideo(); }
+
+bool SwitchDisplayMode(int width, int height, int bits) { return SwitchShellDisplayMode(width, height, bits); }
+
+bool CreateAppWindow(AppWindow& window) {
+  if (window.fullScreen && !SwitchDisplayMode(window.width, window.height, window.bits)) {
+    ShowShellWarning("Error", "Mode Switch Failed.\nRunning In Windowed Mode.");
+    window.fullScreen = 0;
+  }
+  window.window = CreateShellWindow(window.title, window.width, window.height, window.fullScreen != 0);
+  if (!window.window) return false;
+  ShowShellWindow(window.window);
+  window.visible = 1;
+  ReshapeViewport(window.width, window.height);
+  for (int key = 0; key < kKeyCount; ++key) window.keys[key] = 0;
+  window.lastTick = ShellTicks();
+  return true;
+}
+
+void ReshapeViewport(int width, int height) {
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void AppWindowProc(AppWindow& window, const ShellEvent& event) {
+  switch (event.type) {
+    case ShellEventType::resized:
+      window.visible = 1;
+      if (event.width > 0 && event.height > 0) ReshapeViewport(event.width, event.height);
+      break;
+    case ShellEventType::minimized:
+      window.visible = 0;
+      break;
+    case ShellEventType::closeRequest:
+      RequestQuit(window);
+      break;
+    case ShellEventType::keyDown:
+      if (event.virtualKey > 0 && event.virtualKey < kKeyCount) window.keys[event.virtualKey] = 1;
+      break;
+    case ShellEventType::keyUp:
+      if (event.virtualKey > 0 && event.virtualKey < kKeyCount) window.keys[event.virtualKey] = 0;
+      break;
+    case ShellEventType::userMessage:
+      PostShellQuit();
+      break;
+    case ShellEventType::quit:
+    case ShellEventType::ignored:
+      break;
+  }
+}
+
+void RequestQuit(AppWindow&) { PostShellQuit(); }
+
+void PostUserMessage(AppWindow&) { PostShellUserMessage(); }

@@ -1,0 +1,15 @@
+// The window, its GL context and projection, and the handling of its events.
+#pragma once
+#include "platform/ShellPlatform.h"
+#include "shell/AppWindow.h"
+
+// Stands for registering the window class: brings up the windowing system.
+bool RegisterAppClass(AppInstance& instance);
+bool SwitchDisplayMode(int width, int height, int bits);
+// On true the window is shown, its context current and the viewport set.
+bool CreateAppWindow(AppWindow& window);
+// Viewport (0, 0, w, h) and the 45-degree perspective every scene draws with.
+void ReshapeViewport(int width, int height);
+void AppWindowProc(AppWindow& window, const ShellEvent& event);
+void RequestQuit(AppWindow& window);
+void PostUserMessage(AppWindow& window);

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The real program in a real X server (Xvfb), driven with xdotool: the settings dialog, the show's
+# window, and every way of ending the show. Argument: the build folder.
+set -u
+build=${1:?build folder}
+cd "$build"
+export SDL_AUDIODRIVER=dummy
+
+failures=0
+check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi; }
+
+exec 9>/tmp/vex-xvfb-displayfd.$$
+Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -f /tmp/vex-xvfb-displayfd.$$' EXIT
+for _ in $(seq 50); do [ -s /tmp/vex-xvfb-displayfd.$$ ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 /tmp/vex-xvfb-displayfd.$$)"
+
+app=""
+start_app() { ./vexilograph >/tmp/vex-e2e-out.$$ 2>&1 & app=$!; }
+wait_app() { # waits up to 10 s for the program to end; prints its status
+  for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$app" 2>/dev/null; then kill -9 "$app"; echo "hung"; return; fi
+  wait "$app"; echo $?
+}
+dialog_window() { timeout 15 xdotool search --sync --onlyvisible --pid "$app" 2>/dev/null | head -n1; }
+show_window() { timeout 15 xdotool search --sync --onlyvisible --name '^The Vexilograph$' 2>/dev/null | head -n1; }
+geometry() { xdotool getwindowgeometry "$1" | tr -d ' ' | awk -F: '/Position/{split($2,p,"(");print "pos=" p[1]} /Geometry/{print "size=" $2}' | tr '\n' ' '; }
+# Keys act while held (the loop reads the key table once per frame), so hold each one briefly.
+press() { xdotool windowfocus "$1" 2>/dev/null; xdotool mousemove --window "$1" 10 10; xdotool keydown "$2"; sleep 0.15; xdotool keyup "$2"; }
+open_show() { start_app; local d; d=$(dialog_window); press "$d" Return; show_window; }
+
+# The dialog: centred, about 430 x 374; Escape leaves it open; Enter opens the show's window.
+start_app
+dialog=$(dialog_window)
+check "the dialog appears" '[ -n "$dialog" ]'
+geo=$(geometry "$dialog")
+read -r w h <<<"$(echo "$geo" | sed -E 's/.*size=([0-9]+)x([0-9]+).*/\1 \2/')"
+read -r x y <<<"$(echo "$geo" | sed -E 's/pos=([0-9]+),([0-9]+).*/\1 \2/')"
+check "dialog about 430 x 374 ($w x $h)" '[ $((w - 430)) -ge -2 ] && [ $((w - 430)) -le 2 ] && [ $((h - 374)) -ge -2 ] && [ $((h - 374)) -le 2 ]'
+check "dialog centred ($x, $y)" '[ $(( (1024 - w) / 2 - x )) -ge -2 ] && [ $(( (1024 - w) / 2 - x )) -le 2 ] && [ $(( (768 - h) / 2 - y )) -ge -2 ] && [ $(( (768 - h) / 2 - y )) -le 2 ]'
+press "$dialog" Escape
+sleep 0.7
+check "Escape leaves the dialog open" 'kill -0 $app 2>/dev/null && xdotool getwindowname "$dialog" >/dev/null 2>&1'
+press "$dialog" Return
+show=$(show_window)
+check "Enter opens 'The Vexilograph'" '[ -n "$show" ]'
+check "client area 800 x 600 at (0, 0): $(geometry "$show")" '[ "$(geometry "$show")" = "pos=0,0 size=800x600 " ]'
+press "$show" Escape
+check "Escape ends the show with status 0" '[ "$(wait_app)" = 0 ]'
+
+show=$(open_show)
+press "$show" F1
+check "F1 ends the show with status 0" '[ "$(wait_app)" = 0 ]'
+
+show=$(open_show)
+./vex-xclose "$show"
+check "a close request ends the show with status 0" '[ "$(wait_app)" = 0 ]'
+
+start_app
+dialog=$(dialog_window)
+xdotool mousemove --window "$dialog" 210 237 click 1
+check "Exit ends the process with status 0" '[ "$(wait_app)" = 0 ]'
+check "no show window appeared after Exit" '[ -z "$(xdotool search --name "^The Vexilograph$" 2>/dev/null)" ]'
+
+# No display at all: both registration boxes' texts on stderr, status -1 (255), no hang.
+env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 ./vexilograph >/dev/null 2>/tmp/vex-e2e-out.$$
+status=$?
+check "no display: status 255 (-1), got $status" '[ $status = 255 ]'
+check "no display: the messages on stderr" 'grep -q "RegisterClassEx Failed!" /tmp/vex-e2e-out.$$ && grep -q "Error Registering Window Class!" /tmp/vex-e2e-out.$$'
+
+rm -f /tmp/vex-e2e-out.$$
+echo "$failures failed"
+[ "$failures" -eq 0 ]
