@@ -12,7 +12,7 @@ check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((fa
 exec 9>/tmp/vex-xvfb-displayfd.$$
 Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -f /tmp/vex-xvfb-displayfd.$$' EXIT
+trap 'pkill -9 -P $$ vexilograph 2>/dev/null; kill $xvfb 2>/dev/null; rm -f /tmp/vex-xvfb-displayfd.$$' EXIT
 for _ in $(seq 50); do [ -s /tmp/vex-xvfb-displayfd.$$ ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 /tmp/vex-xvfb-displayfd.$$)"
 
@@ -20,7 +20,7 @@ app=""
 start_app() { ./vexilograph >/tmp/vex-e2e-out.$$ 2>&1 & app=$!; }
 wait_app() { # waits up to 10 s for the program to end; prints its status
   for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$app" 2>/dev/null; then kill -9 "$app"; echo "hung"; return; fi
+  if kill -0 "$app" 2>/dev/null; then kill -9 "$app"; wait "$app" 2>/dev/null; echo "hung"; return; fi
   wait "$app"; echo $?
 }
 dialog_window() { timeout 15 xdotool search --sync --onlyvisible --pid "$app" 2>/dev/null | head -n1; }
@@ -62,6 +62,26 @@ dialog=$(dialog_window)
 xdotool mousemove --window "$dialog" 210 237 click 1
 check "Exit ends the process with status 0" '[ "$(wait_app)" = 0 ]'
 check "no show window appeared after Exit" '[ -z "$(xdotool search --name "^The Vexilograph$" 2>/dev/null)" ]'
+
+# FullScreen checked: this X server has no 800 x 600 mode, so the warning box comes first and
+# the show opens windowed once it is dismissed.
+start_app
+dialog=$(dialog_window)
+xdotool mousemove --window "$dialog" 185 285 click 1
+sleep 0.3
+xdotool mousemove --window "$dialog" 210 215 click 1
+box=""
+for _ in $(seq 100); do
+  box=$(xwininfo -root -children | awk '$2 == "\"Error\":" {print $1; exit}')
+  [ -n "$box" ] && break
+  sleep 0.1
+done
+check "a failed mode switch shows the warning box" '[ -n "$box" ]'
+[ -n "$box" ] && press "$(printf %d "$box")" Return
+show=$(show_window)
+check "then the show opens windowed, 800 x 600" '[ -n "$show" ] && [ "$(geometry "$show")" = "pos=0,0 size=800x600 " ]'
+[ -n "$show" ] && press "$show" Escape
+check "and ends with status 0" '[ "$(wait_app)" = 0 ]'
 
 # No display at all: both registration boxes' texts on stderr, status -1 (255), no hang.
 env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 ./vexilograph >/dev/null 2>/tmp/vex-e2e-out.$$
