@@ -53,7 +53,7 @@ double LowNoise(Vec3 d, double phase) {
 
 Mesh MakeDeformedBlob() {
   Mesh mesh = GeodesicSphere(22);
-  for (Vec3& p : mesh.positions) p = TwistAboutY(p * (3.9 * (1.0 + 0.24 * LowNoise(p, 0.7))), 0.18);
+  for (Vec3& p : mesh.positions) p = TwistAboutY(p * (4.1 * (1.0 + 0.24 * LowNoise(p, 0.7))), 0.18);
   mesh.groupNames = {"deformed"};
   return mesh;
 }

@@ -20,8 +20,10 @@ int main(int argc, char** argv) {
     const MeshReport report = CheckMesh(mesh);
     const std::string defects = DescribeDefects(report);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%-10s %6d vertices %6d triangles, min quality %.3f, %.2f s\n", entry.name, report.vertices,
-                report.triangles, report.minTriangleQuality, seconds);
+    std::printf("%-10s %5d vertices %5d triangles, min quality %.2f, x %.1f..%.1f y %.1f..%.1f z %.1f..%.1f, %.2f s\n",
+                entry.name, report.vertices, report.triangles, report.minTriangleQuality, report.boundsMin.x,
+                report.boundsMax.x, report.boundsMin.y, report.boundsMax.y, report.boundsMin.z, report.boundsMax.z,
+                seconds);
     if (!defects.empty()) {
       std::fprintf(stderr, "vex-modelgen: %s: %s\n", entry.name, defects.c_str());
       return 1;

@@ -1,8 +1,11 @@
 // Renders each generated model offscreen from four sides (three lit views and one sphere-mapped
-// view, as the show draws them) into <folder>/<stem>.png, for checking shapes by eye.
+// view, as the show draws them) into <folder>/<stem>.png, and again as the show's scenes frame
+// it (their cameras, transforms and back-face culling) into <folder>/scene-<name>.png.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -73,6 +76,140 @@ void RenderView(const Mesh& mesh, const std::vector<Vec3>& normals, const MeshRe
   glDisable(GL_TEXTURE_2D);
 }
 
+void Quad(double y, double half) {
+  glBegin(GL_QUADS);
+  glVertex3d(-half, y, -half);
+  glVertex3d(half, y, -half);
+  glVertex3d(half, y, half);
+  glVertex3d(-half, y, half);
+  glEnd();
+}
+
+// The model sphere-mapped and back-face culled, so inward winding would show as holes.
+void DrawShowModel(const Mesh& mesh, const std::vector<Vec3>& normals) {
+  glEnable(GL_CULL_FACE);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_TEXTURE_GEN_S);
+  glEnable(GL_TEXTURE_GEN_T);
+  glColor3f(1, 1, 1);
+  DrawMesh(mesh, normals);
+  glDisable(GL_TEXTURE_GEN_S);
+  glDisable(GL_TEXTURE_GEN_T);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_CULL_FACE);
+}
+
+struct SceneView {
+  const char* name;
+  const char* model;
+  double t;  // demo time of the frame, seconds
+  void (*place)(double t, const std::function<void()>& draw);
+};
+
+const SceneView kSceneViews[] = {
+    {"dolphins", "dolphin", 70,
+     [](double t, const std::function<void()>& draw) {
+       glTranslated(0, 0, -10);
+       glRotated(35 * std::sin(0.2 * t) + 90, 0, 1, 0);
+       const double places[3][4] = {{0, -std::sin(5 * t) / 3, 0, 0.08},
+                                    {13, -std::cos(5.5 * t + 3) / 3, 6, 0.07},
+                                    {13, -std::cos(4.8 * t + 1) / 3, -6, 0.07}};
+       for (const auto& place : places) {
+         glPushMatrix();
+         glTranslated(place[0], place[1], place[2]);
+         glRotated(1.75 * std::sin(5 * t), 0, 0, 1);
+         glScaled(place[3], place[3], place[3]);
+         draw();
+         glPopMatrix();
+       }
+       glColor3f(0.3f, 0.3f, 0.35f);
+       Quad(-1.5, 20);
+       Quad(2, 20);
+     }},
+    {"figure-orbit", "gubbe2", 125,
+     [](double t, const std::function<void()>& draw) {
+       glTranslated(0, -2, 0);
+       gluLookAt(20 * std::sin(t), 2, 20 * std::cos(t), 0, 8, 0, 0, 1, 0);
+       glScaled(0.3, 0.3, 0.3);
+       glTranslated(0, 30, 0);
+       glPushMatrix();
+       glRotated(-90, 1, 0, 0);
+       glRotated(-180, 0, 0, 1);
+       glScaled(0.5, 0.5, 0.5);
+       draw();
+       glPopMatrix();
+       GLUquadric* quadric = gluNewQuadric();
+       glRotated(200 * t, 0, 1, 0);
+       for (double x : {-25.0, 25.0}) {
+         glPushMatrix();
+         glTranslated(x, 0, 0);
+         glColor3f(0.5f, 0.5f, 0.6f);
+         gluSphere(quadric, 6, 32, 32);
+         glPopMatrix();
+       }
+       gluDeleteQuadric(quadric);
+     }},
+    {"metal-figure", "gubbe2", 165,
+     [](double t, const std::function<void()>& draw) {
+       gluLookAt(10 * std::sin(t + 2), 3, 10 * std::cos(t + 2), 0, 0, 0, 0, 1, 0);
+       glRotated(-90, 1, 0, 0);
+       glRotated(-180, 0, 0, 1);
+       glScaled(0.1, 0.1, 0.1);
+       draw();
+     }},
+    {"shaft", "deformed2", 135,
+     [](double t, const std::function<void()>& draw) {
+       gluLookAt(10 * std::sin(0.5 * t), 20 * std::cos(0.25 * t), 10 * std::cos(0.5 * t), 0, 0, 0, 0, 1, 0);
+       draw();
+     }},
+    {"deformed", "deformed", 150,
+     [](double t, const std::function<void()>& draw) {
+       gluLookAt(20 * std::sin(2 * t), 25 * std::cos(0.4 * t), 20 * std::cos(2 * t) + 4.8, 0, 0, 0, 0, 1, 0);
+       glScaled(1.5, 1.5, 1.5);
+       draw();
+     }},
+    {"pillar-rows", "dolphin", 212,
+     [](double t, const std::function<void()>& draw) {
+       gluLookAt(10, 1, 0, 0, 0, 0, 0, 1, 0);
+       glColor3f(0.2f, 0.25f, 0.8f);
+       for (double z : {-3.0, 3.0})
+         for (double x = -24; x <= 24; x += 8) {
+           glPushMatrix();
+           glTranslated(x, 0, z);
+           glScaled(1, 4, 1);
+           for (double y : {-1.0, 1.0}) Quad(y, 1);
+           glPopMatrix();
+         }
+       glTranslated(0, std::sin(6 * t) / 3, 0);
+       glRotated(180, 0, 1, 0);
+       glScaled(0.06, 0.06, 0.06);
+       draw();
+     }},
+    {"spikeball", "spikeball", 241.5,
+     [](double t, const std::function<void()>& draw) {
+       glTranslated(0, 0, -10);
+       glTranslated(0, 0, 5);
+       glRotated(30 * t, 0, 1, 0);
+       glScaled(0.3, 0.3, 0.3);
+       draw();
+     }},
+};
+
+bool WritePng(const std::string& path) {
+  PngImage image;
+  image.width = kWidth;
+  image.height = kHeight;
+  image.channels = 3;
+  ReadFrameRgb(kWidth, kHeight, image.pixels);
+  std::vector<uint8_t> bytes;
+  std::string error;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  const bool ok = EncodePng(image, bytes, error) && file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (file) std::fclose(file);
+  if (!ok) std::fprintf(stderr, "vex-modelpreview: cannot write %s\n", path.c_str());
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -104,20 +241,25 @@ int main(int argc, char** argv) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     for (int quadrant = 0; quadrant < 4; ++quadrant)
       RenderView(mesh, normals, report, entry.zUp, quadrant, views[quadrant], quadrant == 3);
-    PngImage image;
-    image.width = kWidth;
-    image.height = kHeight;
-    image.channels = 3;
-    ReadFrameRgb(kWidth, kHeight, image.pixels);
-    std::vector<uint8_t> bytes;
-    const std::string path = std::string(argv[1]) + "/" + entry.name + ".png";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!EncodePng(image, bytes, error) || !file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-      std::fprintf(stderr, "vex-modelpreview: cannot write %s\n", path.c_str());
-      if (file) std::fclose(file);
-      return 1;
-    }
-    std::fclose(file);
+    if (!WritePng(std::string(argv[1]) + "/" + entry.name + ".png")) return 1;
+  }
+
+  glDisable(GL_LIGHTING);
+  glViewport(0, 0, kWidth, kHeight);
+  for (const SceneView& view : kSceneViews) {
+    const ModelEntry* entry = std::find_if(std::begin(kModels), std::end(kModels),
+                                           [&](const ModelEntry& e) { return std::string(e.name) == view.model; });
+    const Mesh mesh = entry->build();
+    const std::vector<Vec3> normals = VertexNormals(mesh);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, 4.0 / 3.0, 1, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    view.place(view.t, [&] { DrawShowModel(mesh, normals); });
+    if (!WritePng(std::string(argv[1]) + "/scene-" + view.name + ".png")) return 1;
   }
   DestroyHeadlessGl(gl);
   return 0;

@@ -16,7 +16,7 @@ struct Grid {
   Vec3 Point(int i, int j, int k) const { return origin + Vec3{i * cell, j * cell, k * cell}; }
 };
 
-// The mean of the cell's edge crossings, or -1 when the surface does not cross the cell.
+// The mean of the cell's edge crossings; false when the surface does not cross the cell.
 bool CellVertex(const Grid& grid, int i, int j, int k, Vec3& vertex) {
   static const int kCorners[8][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0},
                                      {0, 0, 1}, {1, 0, 1}, {0, 1, 1}, {1, 1, 1}};
