@@ -24,9 +24,9 @@ double LimbsDistance(Vec3 p) {
 }
 
 double TrunkDistance(Vec3 p) {
-  double d = EllipsoidDistance(p, {0, 0, 13}, {8.8, 4.8, 6.8});       // chest and shoulders
-  d = SmoothMin(d, EllipsoidDistance(p, {0, 0.2, 5.5}, {6.4, 4.2, 5.2}), 3.0);  // waist
-  d = SmoothMin(d, EllipsoidDistance(p, {0, 0.3, -0.5}, {7.4, 4.6, 4.4}), 3.0);  // hips
+  double d = EllipsoidDistance(p, {0, 0, 13}, {8.8, 4.8, 7.0});                 // chest and shoulders
+  d = SmoothMin(d, EllipsoidDistance(p, {0, 0.2, 5.5}, {6.6, 4.2, 5.8}), 4.0);  // waist
+  d = SmoothMin(d, EllipsoidDistance(p, {0, 0.3, -0.5}, {7.0, 4.4, 5.2}), 4.0);  // hips
   d = SmoothMin(d, TaperedCapsuleDistance(p, {0, 0, 18}, {0, 0, 22}, 2.3, 2.1), 1.5);  // neck
   double head = EllipsoidDistance(p, {0, 0.2, 25.2}, {4.3, 4.7, 5.2});
   head = SmoothMin(head, EllipsoidDistance(p, {0, -4.4, 24.8}, {0.75, 1.0, 1.3}), 0.8);  // nose
