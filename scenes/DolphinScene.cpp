@@ -7,8 +7,11 @@
 #include "director/DemoState.h"
 #include "render/Gl.h"
 #include "scenes/Scenes.h"
+#include "scenes/TiledQuad.h"
 
 namespace {
+constexpr int kDolphinPlaneTiles = 16;  // 2.5-unit tiles, so the fog fades across the plane
+
 float PathZ(const PathKey* keys, int count, float t, float startSeconds) {
   float out[3] = {};
   EvalPath(keys, count, (t - startSeconds) * 100, out);
@@ -17,16 +20,9 @@ float PathZ(const PathKey* keys, int count, float t, float startSeconds) {
 
 // The floor or ceiling: 40 x 40 units, the texture twice across, scrolling toward +x with t.
 void DrawScrollingPlane(float y, float t) {
-  glBegin(GL_QUADS);
-  glTexCoord2f(t + 2, 2);
-  glVertex3f(-20, y, -20);
-  glTexCoord2f(t, 2);
-  glVertex3f(20, y, -20);
-  glTexCoord2f(t, 0);
-  glVertex3f(20, y, 20);
-  glTexCoord2f(t + 2, 0);
-  glVertex3f(-20, y, 20);
-  glEnd();
+  const QuadCorner corners[4] = {
+      {t + 2, 2, -20, y, -20}, {t, 2, 20, y, -20}, {t, 0, 20, y, 20}, {t + 2, 0, -20, y, 20}};
+  DrawTiledQuad(corners, kDolphinPlaneTiles);
 }
 }  // namespace
 

@@ -6,8 +6,10 @@
 #include "director/DemoState.h"
 #include "render/Gl.h"
 #include "scenes/Scenes.h"
+#include "scenes/TiledQuad.h"
 
 namespace {
+constexpr int kGroundTiles = 24;  // 2.5-unit tiles, so the fog fades across the ground
 constexpr Point3 kPyramidApex = {0, 3, 0};
 constexpr Point3 kPyramidBase[4] = {{-1, -1, 1}, {1, -1, 1}, {1, -1, -1}, {-1, -1, -1}};
 
@@ -91,16 +93,9 @@ void DrawTotem() {
 }
 
 void DrawGround() {
-  glBegin(GL_QUADS);
-  glTexCoord2f(10, 10);
-  glVertex3f(-30, -1, -30);
-  glTexCoord2f(0, 10);
-  glVertex3f(30, -1, -30);
-  glTexCoord2f(0, 0);
-  glVertex3f(30, -1, 30);
-  glTexCoord2f(10, 0);
-  glVertex3f(-30, -1, 30);
-  glEnd();
+  const QuadCorner corners[4] = {
+      {10, 10, -30, -1, -30}, {0, 10, 30, -1, -30}, {0, 0, 30, -1, 30}, {10, 0, -30, -1, 30}};
+  DrawTiledQuad(corners, kGroundTiles);
 }
 
 TotemCamera TotemCameraAt(float t) {

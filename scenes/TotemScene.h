@@ -11,7 +11,7 @@ constexpr float kTotemBlastStart = 115;  // shaking camera and blast sphere once
 void DrawPyramid();
 // Pyramid in texture box, four leaning spheres in texture ball; enables GL_TEXTURE_2D.
 void DrawTotem();
-// The 60 x 60 quad at y = -1, texture repeated ten times each way.
+// The 60 x 60 quad at y = -1, texture repeated ten times each way (sent as small tiles).
 void DrawGround();
 
 struct TotemCamera {
