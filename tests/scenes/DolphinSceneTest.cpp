@@ -1,6 +1,4 @@
 // The dolphin scene: where the dolphins are in both windows, the state it leaves, its planes.
-#include <algorithm>
-
 #include "OpeningScenesFixture.h"
 #include "director/DemoState.h"
 #include "scenes/DolphinScene.h"
@@ -21,8 +19,6 @@ TEST(DolphinScenePoses, GlideInDuringTheFirstWindowThenHold) {
     EXPECT_NEAR(DolphinPoseAt(1, t).position.x, 13, 1e-3);
     EXPECT_NEAR(DolphinPoseAt(2, t).position.x, 13, 1e-3);
   }
-  EXPECT_FLOAT_EQ(DolphinPoseAt(1, 70).position.z, 6);
-  EXPECT_FLOAT_EQ(DolphinPoseAt(2, 70).position.z, -6);
 }
 
 TEST(DolphinScenePoses, LeaveOneAfterAnotherInTheSecondWindow) {
@@ -33,16 +29,6 @@ TEST(DolphinScenePoses, LeaveOneAfterAnotherInTheSecondWindow) {
   EXPECT_NEAR(DolphinPoseAt(0, 101).position.x, 8, 1e-3);
   EXPECT_NEAR(DolphinPoseAt(0, 102).position.x, 9, 1e-3);
   EXPECT_NEAR(DolphinPoseAt(0, 103).position.x, -20.5f, 1e-3);
-}
-
-TEST(DolphinSceneCamera, SwaysBetween55And125Degrees) {
-  float low = 360, high = -360;
-  for (float t = 61.5f; t < 103; t += 0.05f) {
-    low = std::min(low, DolphinCameraYaw(t));
-    high = std::max(high, DolphinCameraYaw(t));
-  }
-  EXPECT_NEAR(low, 55, 0.01);
-  EXPECT_NEAR(high, 125, 0.01);
 }
 
 class DolphinSceneTest : public OpeningSceneTest {};

@@ -40,15 +40,9 @@ TEST(TotemSceneLasers, FarEndsStepThroughFiveHeights) {
   EXPECT_EQ(heights, (std::set<float>{-2.1f, -1.1f, -0.1f, 0.9f, 1.9f}));
 }
 
-TEST(TotemSceneLasers, EachBeamEndsOnItsTotemAndALoudBand6HidesThemAll) {
-  const float farX[4] = {0, 0, 6, -6}, farZ[4] = {-6, 6, 0, 0};
+TEST(TotemSceneLasers, ALoudBand6HidesEveryBeam) {
   for (float t = 109; t < 115; t += 0.05f)
-    for (int beam = 0; beam < kTotemLaserCount; ++beam) {
-      const TotemLaser laser = TotemLaserAt(beam, t, 2.6f);
-      EXPECT_EQ(laser.farEnd.x, farX[beam]);
-      EXPECT_EQ(laser.farEnd.z, farZ[beam]);
-      EXPECT_LE(laser.alpha, 1e-6f);
-    }
+    for (int beam = 0; beam < kTotemLaserCount; ++beam) EXPECT_LE(TotemLaserAt(beam, t, 2.6f).alpha, 1e-6f);
 }
 
 TEST(TotemSceneBlast, GrowsFromTheBallsSizeToNineteen) {
