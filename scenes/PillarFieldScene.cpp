@@ -19,8 +19,8 @@ float RisingSphereHeight(float t) { return 2.5f * (t - 86) + 6; }
 
 namespace {
 // Wireframe first, then the black solid with the same transform: under the less-or-equal depth
-// test the faces cover the inner half of each edge line, leaving a thin blue outline. The line
-// width is the one in force, which the sphere below leaves at 2.
+// test the faces paint over the edge pixels that fall inside them, leaving a thin blue outline.
+// The line width is the one in force, which the sphere below leaves at 2 for the next frame.
 void DrawPillar(int i, int j) {
   glPushMatrix();
   glTranslatef(kPillarSpacing * i, 0, kPillarSpacing * j);
