@@ -6,10 +6,14 @@
 #include "director/DemoState.h"
 #include "render/Gl.h"
 #include "scenes/Scenes.h"
+#include "scenes/TiledQuad.h"
 
 namespace {
 // The wall texture repeats this many times over the shaft's height of 100 units.
 constexpr float kWallRepeats = 5;
+// Each wall is sent as a grid of 12.5 x 2.5-unit tiles: fog is computed per vertex on common
+// drivers, and a wall reaching behind the eye would otherwise fog evenly instead of by distance.
+constexpr int kWallTiles = 8;
 
 struct WallCorner {
   GLfloat s;
@@ -18,21 +22,23 @@ struct WallCorner {
 };
 
 // Four walls 20 units apart and 100 tall; no top and no bottom.
-constexpr WallCorner kWallCorners[16] = {
-    {0, false, -10, -50, 10},  {1, false, 10, -50, 10},   {1, true, 10, 50, 10},    {0, true, -10, 50, 10},
-    {1, false, -10, -50, -10}, {1, true, -10, 50, -10},   {0, true, 10, 50, -10},   {0, false, 10, -50, -10},
-    {1, false, 10, -50, -10},  {1, true, 10, 50, -10},    {0, true, 10, 50, 10},    {0, false, 10, -50, 10},
-    {0, false, -10, -50, -10}, {1, false, -10, -50, 10},  {1, true, -10, 50, 10},   {0, true, -10, 50, -10},
+constexpr WallCorner kWallCorners[4][4] = {
+    {{0, false, -10, -50, 10}, {1, false, 10, -50, 10}, {1, true, 10, 50, 10}, {0, true, -10, 50, 10}},
+    {{1, false, -10, -50, -10}, {1, true, -10, 50, -10}, {0, true, 10, 50, -10}, {0, false, 10, -50, -10}},
+    {{1, false, 10, -50, -10}, {1, true, 10, 50, -10}, {0, true, 10, 50, 10}, {0, false, 10, -50, 10}},
+    {{0, false, -10, -50, -10}, {1, false, -10, -50, 10}, {1, true, -10, 50, 10}, {0, true, -10, 50, -10}},
 };
 
 void DrawShaftWalls(float scroll) {
-  const GLfloat upperScroll = scroll + kWallRepeats;
-  glBegin(GL_QUADS);
-  for (const WallCorner& corner : kWallCorners) {
-    glTexCoord2f(corner.s, corner.upper ? upperScroll : scroll);
-    glVertex3f(corner.x, corner.y, corner.z);
+  const float upperScroll = scroll + kWallRepeats;
+  for (const auto& wall : kWallCorners) {
+    QuadCorner corners[4];
+    for (int k = 0; k < 4; ++k) {
+      const WallCorner& c = wall[k];
+      corners[k] = {c.s, c.upper ? upperScroll : scroll, c.x, c.y, c.z};
+    }
+    DrawTiledQuad(corners, kWallTiles);
   }
-  glEnd();
 }
 }  // namespace
 

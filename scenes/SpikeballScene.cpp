@@ -6,6 +6,7 @@
 #include "director/DemoState.h"
 #include "render/Gl.h"
 #include "scenes/Scenes.h"
+#include "scenes/TiledQuad.h"
 
 namespace {
 constexpr int kBandOfBall = 4;
@@ -13,6 +14,7 @@ constexpr float kBallScale = 0.3f;
 constexpr float kFloorY = -1.5f;
 constexpr float kCeilingY = 2;
 constexpr float kPlaneHalfSize = 20;
+constexpr int kPlaneTiles = 16;  // 2.5-unit tiles
 
 void DrawSpikeball(float t, float depth) {
   glPushMatrix();
@@ -29,20 +31,13 @@ void DrawSpikeball(float t, float depth) {
 }
 
 // Twice the texture across each way, streaming toward the viewer at half a repeat per second.
+// Sent as tiles so that the per-vertex fog of common drivers still fades it with distance.
 void DrawStreamingPlane(float y, float t) {
   const float far = 0.5f * t + 2;
   const float near = 0.5f * t;
   const float h = kPlaneHalfSize;
-  glBegin(GL_QUADS);
-  glTexCoord2f(2, far);
-  glVertex3f(-h, y, -h);
-  glTexCoord2f(0, far);
-  glVertex3f(h, y, -h);
-  glTexCoord2f(0, near);
-  glVertex3f(h, y, h);
-  glTexCoord2f(2, near);
-  glVertex3f(-h, y, h);
-  glEnd();
+  const QuadCorner corners[4] = {{2, far, -h, y, -h}, {0, far, h, y, -h}, {0, near, h, y, h}, {2, near, -h, y, h}};
+  DrawTiledQuad(corners, kPlaneTiles);
 }
 }  // namespace
 
