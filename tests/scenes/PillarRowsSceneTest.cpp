@@ -19,22 +19,15 @@ TEST(PillarRowsSceneMath, ExitHoldsUntil234AndReachesFortyAt236) {
   EXPECT_NEAR(PillarRowsExit(236), 40, 1e-4f);
 }
 
-TEST(PillarRowsSceneMath, EachVariantHasItsEyeAndOthersNone) {
-  Point3 eye;
-  ASSERT_TRUE(PillarRowsEye(0, 210, eye));
-  EXPECT_EQ(eye.x, 10);
-  EXPECT_EQ(eye.z, 0);
-  ASSERT_TRUE(PillarRowsEye(1, 218, eye));
-  EXPECT_EQ(eye.x, -10);
-  EXPECT_NEAR(eye.z, 10 - 3 * std::sin(109.0f), 1e-4f);
-  ASSERT_TRUE(PillarRowsEye(2, 225, eye));
-  EXPECT_EQ(eye.x, 10);
-  EXPECT_NEAR(eye.z, 10 + 3 * std::sin(112.5f), 1e-4f);
-  ASSERT_TRUE(PillarRowsEye(3, 230, eye));
-  EXPECT_EQ(eye.x, -10);
-  EXPECT_EQ(eye.y, 1);
+TEST(PillarRowsSceneMath, ObliqueEyesSwayOppositeWaysAndOtherVariantsSetNone) {
+  Point3 one, two;
+  ASSERT_TRUE(PillarRowsEye(1, 219, one));
+  ASSERT_TRUE(PillarRowsEye(2, 219, two));
+  EXPECT_EQ(one.x, -two.x);
+  EXPECT_NEAR(one.z + two.z, 20, 1e-4f);
   Point3 untouched{7, 8, 9};
   EXPECT_FALSE(PillarRowsEye(4, 230, untouched));
+  EXPECT_FALSE(PillarRowsEye(-1, 230, untouched));
   EXPECT_EQ(untouched.x, 7);
 }
 

@@ -17,11 +17,6 @@ TEST(ShaftSceneMath, EyeCirclesAtWallRadiusAndBobs) {
   }
 }
 
-TEST(ShaftSceneMath, WallScrollGrowsFourRepeatsPerSecondUnwrapped) {
-  EXPECT_FLOAT_EQ(ShaftWallScroll(130), 520);
-  EXPECT_FLOAT_EQ(ShaftWallScroll(143), 572);
-}
-
 TEST_F(ShaftToFinaleTest, ShaftLeavesFogOffWithEndFiftyAndModelTextureBound) {
   DemoClock = 136.5f;
   DrawShaftScene();
