@@ -1,6 +1,176 @@
-// Placeholder glow until the toolkit lands.
+// The glow filter: the frame is copied to a rectangle texture, shrunk to half size, raised to
+// a power to keep the bright parts, box-blurred in two one-dimensional passes and added back.
+// Everything stays on the graphics side: framebuffer copies and textured quads.
 #include "render/Glow.h"
 
-bool CreateRenderTextures() { return true; }
-void DrawGlow(float, float, float, float) {}
-void DrawRectQuad(int, int, int, int) {}
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "render/Gl.h"
+
+namespace {
+constexpr int kRenderWidth = 800;
+constexpr int kRenderHeight = 600;
+constexpr int kHalfWidth = kRenderWidth / 2;
+constexpr int kHalfHeight = kRenderHeight / 2;
+
+struct RenderTextures {
+  GLuint frame = 0;  // kRenderWidth x kRenderHeight copy of the frame
+  GLuint half = 0;   // the shrunk and blurred image
+  bool ready = false;
+};
+RenderTextures renderTextures;
+
+GLuint CreateRectangleTexture(int width, int height, const std::vector<uint8_t>& black) {
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, name);
+  glTexImage2D(GL_TEXTURE_RECTANGLE_ARB, 0, GL_RGB8, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, black.data());
+  return name;
+}
+
+void CopyFramebuffer(int width, int height) {
+  glCopyTexImage2D(GL_TEXTURE_RECTANGLE_ARB, 0, GL_RGB, 0, 0, width, height, 0);
+}
+
+void DrawFull(int width, int height) {
+  glBegin(GL_QUADS);
+  DrawRectQuad(width, height, 0, 0);
+  glEnd();
+}
+
+void DrawHalfShifted(int u, int v) { DrawRectQuad(kHalfWidth, kHalfHeight, u, v); }
+
+// One blur direction: the unshifted tap replaces, the shifted taps add, each weighted by the
+// current colour's alpha.
+void BlurPass(int radius, int du, int dv) {
+  glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+  glBegin(GL_QUADS);
+  DrawHalfShifted(0, 0);
+  glEnd();
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  glBegin(GL_QUADS);
+  for (int i = 1; i <= radius; ++i) {
+    DrawHalfShifted(-i * du, -i * dv);
+    DrawHalfShifted(i * du, i * dv);
+  }
+  glEnd();
+}
+
+// What the filter leaves for the fades and scanlines that follow, with or without the filter.
+void LeaveFrameState() {
+  glEnable(GL_DEPTH_TEST);
+  glDisable(GL_BLEND);
+  glViewport(0, 0, kRenderWidth, kRenderHeight);
+}
+}  // namespace
+
+bool HasGlExtension(const char* extensions, const char* name) {
+  if (!extensions || !name || !*name) return false;
+  const size_t length = std::strlen(name);
+  for (const char* at = std::strstr(extensions, name); at; at = std::strstr(at + 1, name)) {
+    const bool startsWord = at == extensions || at[-1] == ' ';
+    const bool endsWord = at[length] == '\0' || at[length] == ' ';
+    if (startsWord && endsWord) return true;
+  }
+  return false;
+}
+
+bool CreateRenderTexturesFor(const char* extensions) {
+  if (renderTextures.ready) {
+    glDeleteTextures(1, &renderTextures.frame);
+    glDeleteTextures(1, &renderTextures.half);
+    renderTextures = RenderTextures{};
+  }
+  const bool rectangles = HasGlExtension(extensions, "GL_ARB_texture_rectangle") ||
+                          HasGlExtension(extensions, "GL_EXT_texture_rectangle") ||
+                          HasGlExtension(extensions, "GL_NV_texture_rectangle");
+  if (!rectangles) {
+    std::fprintf(stderr, "warning: no GL_ARB_texture_rectangle, the glow filter is off\n");
+    return true;
+  }
+  const std::vector<uint8_t> black(size_t{kRenderWidth} * kRenderHeight * 3, 0);
+  renderTextures.frame = CreateRectangleTexture(kRenderWidth, kRenderHeight, black);
+  renderTextures.half = CreateRectangleTexture(kHalfWidth, kHalfHeight, black);
+  renderTextures.ready = true;
+  return true;
+}
+
+bool CreateRenderTextures() {
+  return CreateRenderTexturesFor(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)));
+}
+
+// Covers the viewport with the texel rectangle x0..x0+w, y0..y0+h; y = 1 is the bottom under
+// the filter's projection, so texel row y0 (a copy's bottom row) lands at the bottom.
+void DrawRectQuad(int w, int h, int x0, int y0) {
+  glTexCoord2i(x0, y0);
+  glVertex3i(0, 1, -1);
+  glTexCoord2i(x0, y0 + h);
+  glVertex3i(0, 0, -1);
+  glTexCoord2i(x0 + w, y0 + h);
+  glVertex3i(1, 0, -1);
+  glTexCoord2i(x0 + w, y0);
+  glVertex3i(1, 1, -1);
+}
+
+void DrawGlow(float a, float b, float c, float d) {
+  if (!renderTextures.ready) {
+    LeaveFrameState();
+    return;
+  }
+  const int radius = static_cast<int>(a);
+  const int powerPasses = static_cast<int>(b);
+
+  glEnable(GL_TEXTURE_RECTANGLE_ARB);
+  glColor3f(1, 1, 1);
+  glDisable(GL_DEPTH_TEST);
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
+  CopyFramebuffer(kRenderWidth, kRenderHeight);
+
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0, 1, 1, 0, 0.1, 100);
+  glViewport(0, 0, kHalfWidth, kHalfHeight);
+
+  // Shrink into the lower-left quarter, then multiply by the shrunk frame powerPasses times.
+  glBlendFunc(GL_DST_COLOR, GL_ZERO);
+  glDisable(GL_BLEND);
+  DrawFull(kRenderWidth, kRenderHeight);
+  glEnable(GL_BLEND);
+  glBegin(GL_QUADS);
+  for (int i = 0; i < powerPasses; ++i) DrawRectQuad(kRenderWidth, kRenderHeight, 0, 0);
+  glEnd();
+
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
+  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  glColor4f(1, 1, 1, d / (2 * a + 1));
+  BlurPass(radius, 1, 0);
+  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  BlurPass(radius, 0, 1);
+  CopyFramebuffer(kHalfWidth, kHalfHeight);
+
+  // The blurred image replaces the frame once and is added for every further layer; the sharp
+  // frame goes back on top.
+  glViewport(0, 0, kRenderWidth, kRenderHeight);
+  glDisable(GL_BLEND);
+  DrawFull(kHalfWidth, kHalfHeight);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE);
+  glBegin(GL_QUADS);
+  for (int k = 1; k < c; ++k) DrawRectQuad(kHalfWidth, kHalfHeight, 0, 0);
+  glEnd();
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
+  DrawFull(kRenderWidth, kRenderHeight);
+
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+  glDisable(GL_TEXTURE_RECTANGLE_ARB);
+  LeaveFrameState();
+}

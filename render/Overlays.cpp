@@ -1,14 +1,174 @@
-// Placeholder overlays until the toolkit lands.
+// Screen-space layers in the 800 x 600 overlay space (origin top left, y down). Each overlay
+// sets the state it draws with and leaves behind what the next layers of the frame expect.
 #include "render/Overlays.h"
 
-void Begin2D() {}
-void End2D() {}
-void DrawLetterbox() {}
-void DrawCaptionBand() {}
-void DrawSpectrumBars() {}
-void DrawSpectrumLines() {}
-void DrawScanlines() {}
-void DrawWhiteFade(float) {}
-void DrawBlackFade(float) {}
-void DrawInvertFade(float) {}
-void DrawExplosionFlash(float) {}
+#include "director/DemoState.h"
+#include "render/Gl.h"
+
+namespace {
+constexpr float kOverlayWidth = 800;
+constexpr float kOverlayHeight = 600;
+
+void Quad(float x0, float y0, float x1, float y1) {
+  glBegin(GL_QUADS);
+  glVertex2f(x0, y0);
+  glVertex2f(x0, y1);
+  glVertex2f(x1, y1);
+  glVertex2f(x1, y0);
+  glEnd();
+}
+
+void FullScreenQuad() { Quad(0, 0, kOverlayWidth, kOverlayHeight); }
+
+// A full-screen colour laid over the picture with ordinary alpha blending.
+void FadeQuad(float r, float g, float b, float alpha) {
+  Begin2D();
+  glColor4f(r, g, b, alpha);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_BLEND);
+  FullScreenQuad();
+  glColor3f(1, 1, 1);
+  glDisable(GL_BLEND);
+  End2D();
+}
+}  // namespace
+
+void Begin2D() {
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0, kOverlayWidth, kOverlayHeight, 0, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+}
+
+void End2D() {
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+}
+
+void DrawLetterbox() {
+  Begin2D();
+  // z = +1 is the near plane: the bars are never hidden by the scene's depth.
+  glTranslatef(0, 0, 1);
+  glColor3f(0, 0, 0);
+  Quad(0, 0, kOverlayWidth, 70);
+  Quad(0, 530, kOverlayWidth, kOverlayHeight);
+  glColor3f(1, 1, 1);
+  End2D();
+}
+
+void DrawCaptionBand() {
+  Begin2D();
+  glTranslatef(0, 0, 1);
+  glColor4f(0, 0, 0, 0.9f);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_BLEND);
+  Quad(0, 400, kOverlayWidth, 520);
+  glColor3f(1, 1, 1);
+  glDisable(GL_BLEND);
+  End2D();
+}
+
+// Alpha is passed unclamped; the pipeline's colour clamp turns out-of-range fades into
+// "nothing" or "fully covered".
+void DrawWhiteFade(float a) { FadeQuad(1, 1, 1, a); }
+
+void DrawBlackFade(float a) { FadeQuad(0, 0, 0, 1 - a); }
+
+// Each channel d becomes a(1 - d) + d(1 - a): unchanged at 0, the negative image at 1.
+void DrawInvertFade(float a) {
+  Begin2D();
+  glColor4f(a, a, a, 1);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE_MINUS_DST_COLOR, GL_ONE_MINUS_SRC_COLOR);
+  FullScreenQuad();
+  glColor3f(1, 1, 1);
+  glDisable(GL_BLEND);
+  End2D();
+}
+
+// Mirrored left to right and overhanging the screen by 20 units right and below.
+void DrawExplosionFlash(float a) {
+  Begin2D();
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, Texture(TextureSlot::explode));
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  glColor4f(1, 1, 1, a);
+  glBegin(GL_QUADS);
+  glTexCoord2f(1, 0);
+  glVertex2f(0, 0);
+  glTexCoord2f(1, 1);
+  glVertex2f(0, 620);
+  glTexCoord2f(0, 1);
+  glVertex2f(820, 620);
+  glTexCoord2f(0, 0);
+  glVertex2f(820, 0);
+  glEnd();
+  glDisable(GL_BLEND);
+  glDisable(GL_TEXTURE_2D);
+  End2D();
+}
+
+// 32 translucent bars, each reaching 30 + 80 * band units above and below y = 320.
+void DrawSpectrumBars() {
+  Begin2D();
+  glColor4f(1, 1, 1, 1);
+  glDisable(GL_TEXTURE_2D);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glColor4f(1, 1, 1, 0.1f);
+  glEnable(GL_BLEND);
+  constexpr float kDirections[2] = {1, -1};  // above y = 320, then below
+  for (const float direction : kDirections) {
+    for (int k = 0; k < kSpectrumBandCount; ++k) {
+      const float height = direction * (80 * SpectrumBands[k] + 30);
+      glPushMatrix();
+      glTranslatef(2 + 25.0f * k, 320, 0);
+      Quad(0, 0, 20, height);
+      glPopMatrix();
+    }
+  }
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  End2D();
+}
+
+// 32 copies of the spectrum graph, 25 units apart, overlapping into one thick red band.
+void DrawSpectrumLines() {
+  Begin2D();
+  glColor4f(1, 1, 1, 1);
+  glDisable(GL_TEXTURE_2D);
+  for (int k = 0; k < kSpectrumBandCount; ++k) {
+    glPushMatrix();
+    glTranslatef(2 + 25.0f * k, 320, 0);
+    glLineWidth(6);
+    glColor3f(1, 0, 0);
+    glBegin(GL_LINE_STRIP);
+    for (int i = 0; i < kSpectrumBandCount; ++i) glVertex2f(35.0f * i, -100 * SpectrumBands[i]);
+    glEnd();
+    glPopMatrix();
+  }
+  glDisable(GL_TEXTURE_2D);
+  End2D();
+}
+
+// 120 lines two units high, one every five units.
+void DrawScanlines() {
+  Begin2D();
+  glColor4f(1, 1, 1, 0.12f);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_BLEND);
+  glDisable(GL_TEXTURE_2D);
+  for (int y = 0; y < 600; y += 5) {
+    glPushMatrix();
+    glTranslatef(0, static_cast<float>(y), 0);
+    Quad(0, 0, kOverlayWidth, 2);
+    glPopMatrix();
+  }
+  glDisable(GL_BLEND);
+  End2D();
+}

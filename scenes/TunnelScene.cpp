@@ -1,4 +1,62 @@
-// Scene: the striped tube and its bubbles. Placeholder until the scene lands.
+// Scene: a rotating striped tube fading into fog, with two thousand bubbles streaming out of it.
+#include "scenes/TunnelScene.h"
+
+#include <cmath>
+
+#include "director/DemoState.h"
+#include "render/Gl.h"
+#include "render/Sprite.h"
 #include "scenes/Scenes.h"
 
-void DrawTunnelScene() {}
+namespace {
+constexpr float kTubeRadius = 2;
+constexpr float kTubeLength = 25;  // also the fog end, so the far end fades to black
+constexpr int kTubeSlices = 32;
+constexpr int kTubeStacks = 32;
+constexpr float kTubeTurnDegreesPerSecond = 10;
+
+void DrawTube(float t) {
+  glLoadIdentity();
+  glTranslatef(0, 0, -kTubeLength);
+  glRotatef(kTubeTurnDegreesPerSecond * t, 0, 0, 1);
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, Texture(TextureSlot::stripes));
+  gluCylinder(sharedQuadric, kTubeRadius, kTubeRadius, kTubeLength, kTubeSlices, kTubeStacks);
+}
+
+// Additive and without depth test: black fog makes far bubbles add nothing.
+void DrawParticles(float t) {
+  glLoadIdentity();
+  glTranslatef(0, 0, TunnelParticleOffset(t));
+  glBindTexture(GL_TEXTURE_2D, Texture(TextureSlot::bubble));
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  glEnable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  for (int i = 0; i < kRandomPointCount; ++i) {
+    Point3& point = tunnelPoints[i];
+    SwayTunnelPoint(point, i, t);
+    DrawSprite(point, TunnelSpriteHalfSize(i));
+  }
+  glEnable(GL_DEPTH_TEST);
+  glDisable(GL_BLEND);
+}
+}  // namespace
+
+float TunnelParticleOffset(float t) { return 3 * (t - 160) - 500; }
+
+float TunnelSpriteHalfSize(int i) { return 0.3f - 0.2f * std::sin(static_cast<float>(i)); }
+
+void SwayTunnelPoint(Point3& point, int i, float t) {
+  const float index = static_cast<float>(i);
+  point.x += 0.01f * std::sin(index + 0.2f * point.z + t);
+  point.y += 0.0025f * std::sin(index + t);
+}
+
+void DrawTunnelScene() {
+  const float t = DemoClock;
+  glEnable(GL_FOG);
+  glFogf(GL_FOG_START, 0);
+  glFogf(GL_FOG_END, kTubeLength);
+  DrawTube(t);
+  DrawParticles(t);
+}
