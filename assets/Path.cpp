@@ -1,11 +1,21 @@
 // Cosine-eased keyframe paths. Keys are approached and left with zero speed.
 #include "assets/Path.h"
 
+#include <climits>
 #include <cmath>
 
 namespace {
 // Slightly below pi: the eased segment ends a hair short of its last key's point.
 constexpr double kEaseHalfTurn = 3.14156535;
+
+// Truncation toward zero; NaN and times beyond the int range (undefined for a plain cast)
+// land before the first key or after the last.
+int TruncatedTime(float time) {
+  if (std::isnan(time)) return INT_MIN;
+  if (time >= 2147483648.0f) return INT_MAX;
+  if (time <= -2147483648.0f) return INT_MIN;
+  return static_cast<int>(time);
+}
 
 void CopyPoint(const PathKey& key, float out[3]) {
   out[0] = key.x;
@@ -28,7 +38,7 @@ void EvalPathMode(const PathKey* keys, int count, float time, float out[3], int 
     CopyPoint(keys[0], out);
     return;
   }
-  const int n = static_cast<int>(time);
+  const int n = TruncatedTime(time);
   if (n < keys[0].time) {
     CopyPoint(keys[0], out);
     return;
@@ -40,9 +50,9 @@ void EvalPathMode(const PathKey* keys, int count, float time, float out[3], int 
     return;
   }
   if (i == 0) i = 1;
-  const int span = keys[i].time - keys[i - 1].time;
+  const int64_t span = int64_t{keys[i].time} - keys[i - 1].time;
   // Two keys at the same time would divide by zero: treat the segment as already complete.
-  const float f = span == 0 ? 1.0f : static_cast<float>((time - keys[i - 1].time) / span);
+  const float f = span == 0 ? 1.0f : (time - static_cast<float>(keys[i - 1].time)) / static_cast<float>(span);
   if (mode == 0 || mode == 1) EaseKeys(out, keys[i - 1], keys[i], f);
 }
 
