@@ -1,4 +1,54 @@
-// Placeholder until the metaball field lands.
+// Field values through the per-cell cache, classification against the threshold, and the
+// linear crossing point on a cube edge.
 #include "metaballs/MetaballField.h"
 
-void InitBallPhases() {}
+#include <cstring>
+
+MetaballField::MetaballField(int32_t ballCount, int32_t radius, int32_t cellsPerAxis, FieldExtent extent,
+                             const GridPoint* ballPositions)
+    : ballCount(ballCount),
+      cellsPerAxis(cellsPerAxis),
+      threshold(static_cast<float>(1.0 / (radius * radius + 1))),
+      ballPositions(ballPositions),
+      cellSize{extent.x / cellsPerAxis, extent.y / cellsPerAxis, extent.z / cellsPerAxis},
+      halfExtent{extent.x / 2, extent.y / 2, extent.z / 2},
+      valueCache(new float[cellsPerAxis * cellsPerAxis * cellsPerAxis]()) {}
+
+MetaballField::~MetaballField() {
+  delete[] valueCache;
+  valueCache = nullptr;
+}
+
+float MetaballField::Value(GridPoint p) {
+  if (!IsInsideExtent(p, halfExtent)) return -1.0f;
+  float& cached = valueCache[CellSlot(p, halfExtent, cellSize, cellsPerAxis)];
+  if (cached != 0) return cached;
+  // Squared distances stay in integers; only the reciprocal needs floating point.
+  float sum = 0;
+  for (int32_t b = 0; b < ballCount; ++b) {
+    const GridPoint& ball = ballPositions[b];
+    const int32_t dx = p.x - ball.x;
+    const int32_t dy = p.y - ball.y;
+    const int32_t dz = p.z - ball.z;
+    sum += 1.0f / static_cast<float>(dz * dz + dy * dy + dx * dx + 1);
+  }
+  cached = sum;
+  return sum;
+}
+
+bool MetaballField::IsBelowThreshold(GridPoint p) { return Value(p) < threshold; }
+
+GridPoint MetaballField::CrossingPoint(GridPoint p1, GridPoint p2) {
+  const float a = Value(p1);
+  const float b = Value(p2);
+  const float k = threshold - a;
+  const float span = b - a;
+  auto axis = [&](int32_t from, int32_t to) {
+    return static_cast<int32_t>(static_cast<float>(to - from) * k / span + static_cast<float>(from));
+  };
+  return {axis(p1.x, p2.x), axis(p1.y, p2.y), axis(p1.z, p2.z)};
+}
+
+void MetaballField::ClearCache() {
+  std::memset(valueCache, 0, sizeof(float) * cellsPerAxis * cellsPerAxis * cellsPerAxis);
+}
