@@ -21,18 +21,19 @@ MetaballField::~MetaballField() {
 
 float MetaballField::Value(GridPoint p) {
   if (!IsInsideExtent(p, halfExtent)) return -1.0f;
-  float& cached = valueCache[CellSlot(p, halfExtent, cellSize, cellsPerAxis)];
-  if (cached != 0) return cached;
+  return CellValue(p, CellSlot(p, halfExtent, cellSize, cellsPerAxis));
+}
+
+float MetaballField::SumOverBalls(int32_t x, int32_t y, int32_t z) const {
   // Squared distances stay in integers; only the reciprocal needs floating point.
   float sum = 0;
   for (int32_t b = 0; b < ballCount; ++b) {
     const GridPoint& ball = ballPositions[b];
-    const int32_t dx = p.x - ball.x;
-    const int32_t dy = p.y - ball.y;
-    const int32_t dz = p.z - ball.z;
+    const int32_t dx = x - ball.x;
+    const int32_t dy = y - ball.y;
+    const int32_t dz = z - ball.z;
     sum += 1.0f / static_cast<float>(dz * dz + dy * dy + dx * dx + 1);
   }
-  cached = sum;
   return sum;
 }
 
@@ -41,9 +42,15 @@ bool MetaballField::IsBelowThreshold(GridPoint p) { return Value(p) < threshold;
 GridPoint MetaballField::CrossingPoint(GridPoint p1, GridPoint p2) {
   const float a = Value(p1);
   const float b = Value(p2);
+  return CrossingPoint(p1, a, p2, b);
+}
+
+GridPoint MetaballField::CrossingPoint(GridPoint p1, float a, GridPoint p2, float b) const {
   const float k = threshold - a;
   const float span = b - a;
+  // Along an axis where the ends agree the formula gives the end exactly, so skip it.
   auto axis = [&](int32_t from, int32_t to) {
+    if (from == to) return from;
     return static_cast<int32_t>(static_cast<float>(to - from) * k / span + static_cast<float>(from));
   };
   return {axis(p1.x, p2.x), axis(p1.y, p2.y), axis(p1.z, p2.z)};

@@ -38,13 +38,25 @@ struct MetaballField {
   // −1 outside the extent (nothing cached). Inside, the first point of a cell evaluated since the
   // last clear supplies the value for every point of that cell.
   float Value(GridPoint p);
+  // Value for a point inside the extent whose cell slot the caller already knows.
+  float CellValue(GridPoint p, int32_t slot);
   // Below the threshold means outside the blob; points outside the extent are below.
   bool IsBelowThreshold(GridPoint p);
   // Where the surface crosses p1–p2, truncated toward zero; only for edges whose ends classify
   // differently, so the two values differ.
   GridPoint CrossingPoint(GridPoint p1, GridPoint p2);
+  // The same from the two values already read at p1 and p2.
+  GridPoint CrossingPoint(GridPoint p1, float a, GridPoint p2, float b) const;
   void ClearCache();
+  // The uncached field at (x, y, z): the sum of every ball's 1 / (d² + 1).
+  float SumOverBalls(int32_t x, int32_t y, int32_t z) const;
 };
+
+inline float MetaballField::CellValue(GridPoint p, int32_t slot) {
+  float& cached = valueCache[slot];
+  if (cached == 0) cached = SumOverBalls(p.x, p.y, p.z);
+  return cached;
+}
 
 // The show's field over BallPositions.
 extern MetaballField metaballField;

@@ -62,6 +62,10 @@ bool SurfacePolygoniser::IsVisited(GridPoint origin) const {
 }
 
 int SurfacePolygoniser::CubeIndex(GridPoint origin) {
+  float cornerValues[8];
+  if (IsInsideExtent(origin, halfExtent)) {
+    return ClassifyCell(origin, CellSlot(origin, halfExtent, cellSize, cellsPerAxis), cornerValues);
+  }
   ++cellsClassified;
   int index = 0;
   for (int corner = 0; corner < 8; ++corner) {
@@ -70,13 +74,36 @@ int SurfacePolygoniser::CubeIndex(GridPoint origin) {
   return index;
 }
 
-void SurfacePolygoniser::AppendTriangles(GridPoint origin, int cubeIndex) {
+int SurfacePolygoniser::ClassifyCell(GridPoint origin, int32_t originSlot, float cornerValues[8]) {
+  ++cellsClassified;
+  // One cell further along an axis is exactly one slot further, so the corners' slots follow
+  // from the origin's without dividing again. Only cells on the +x, +y or −z face of the extent
+  // have corners outside it.
+  const int32_t plane = cellsPerAxis * cellsPerAxis;
+  const bool cornersInside = origin.x + cellSize.x < halfExtent.x && origin.y + cellSize.y < halfExtent.y &&
+                             origin.z - cellSize.z >= -halfExtent.z;
+  int index = 0;
+  for (int corner = 0; corner < 8; ++corner) {
+    const int8_t* step = kCubeCornerSteps[corner];
+    const GridPoint p = Corner(origin, corner);
+    const float value = cornersInside || IsInsideExtent(p, halfExtent)
+                            ? field.CellValue(p, originSlot + step[0] + step[1] * cellsPerAxis + step[2] * plane)
+                            : -1.0f;
+    cornerValues[corner] = value;
+    if (value < field.threshold) index |= 1 << corner;
+  }
+  return index;
+}
+
+void SurfacePolygoniser::AppendTriangles(GridPoint origin, int cubeIndex, const float cornerValues[8]) {
   const uint16_t crossedEdges = kEdgeTable[cubeIndex];
   GridPoint edgePoints[12] = {};
   for (int edge = 0; edge < 12; ++edge) {
     if (crossedEdges & (1 << edge)) {
-      edgePoints[edge] =
-          field.CrossingPoint(Corner(origin, kCubeEdgeCorners[edge][0]), Corner(origin, kCubeEdgeCorners[edge][1]));
+      const int first = kCubeEdgeCorners[edge][0];
+      const int second = kCubeEdgeCorners[edge][1];
+      edgePoints[edge] = field.CrossingPoint(Corner(origin, first), cornerValues[first], Corner(origin, second),
+                                             cornerValues[second]);
     }
   }
   const int8_t* row = kTriangleTable[cubeIndex];
@@ -89,28 +116,35 @@ void SurfacePolygoniser::AppendTriangles(GridPoint origin, int cubeIndex) {
   }
 }
 
-bool SurfacePolygoniser::EnterCell(GridPoint origin) {
+bool SurfacePolygoniser::EnterCell(GridPoint origin, int32_t slot) {
   if (!IsInsideExtent(origin, halfExtent)) return false;
-  uint8_t& mark = visited[CellSlot(origin, halfExtent, cellSize, cellsPerAxis)];
-  if (mark) return false;
-  mark = 1;
-  const int cubeIndex = CubeIndex(origin);
+  if (visited[slot]) return false;
+  visited[slot] = 1;
+  float cornerValues[8];
+  const int cubeIndex = ClassifyCell(origin, slot, cornerValues);
   if (kEdgeTable[cubeIndex] == 0) return false;
-  AppendTriangles(origin, cubeIndex);
+  AppendTriangles(origin, cubeIndex, cornerValues);
   return true;
 }
 
 void SurfacePolygoniser::Fill(GridPoint origin) {
+  if (!IsInsideExtent(origin, halfExtent)) return;
   // Depth-first pre-order over the neighbours −x, +x, −y, +y, −z, +z; the stack holds the cells
-  // whose neighbours are still being walked, so the depth is bounded by the cell count.
+  // whose neighbours are still being walked, so the depth is bounded by the cell count. A
+  // neighbour's slot is one step from its cell's; it is only read once the neighbour is inside.
+  const int32_t row = cellsPerAxis;
+  const int32_t plane = cellsPerAxis * cellsPerAxis;
+  const int32_t slotSteps[6] = {-1, 1, -row, row, -plane, plane};
   int32_t depth = 0;
   GridPoint cell = origin;
+  int32_t slot = CellSlot(origin, halfExtent, cellSize, cellsPerAxis);
   for (;;) {
-    if (EnterCell(cell)) pendingCells[depth++] = {cell, 0};
+    if (EnterCell(cell, slot)) pendingCells[depth++] = {cell, slot, 0};
     if (depth == 0) return;
     PendingCell& top = pendingCells[depth - 1];
     const int32_t neighbour = top.nextNeighbour++;
     cell = Step(top.origin, kNeighbourSteps[neighbour], cellSize);
+    slot = top.slot + slotSteps[neighbour];
     // Nothing follows the last neighbour, so its walk continues in place of this entry.
     if (neighbour == kLastNeighbour) --depth;
   }
@@ -140,9 +174,12 @@ void SurfacePolygoniser::ScanWholeLattice(GridPoint anyOrigin) {
   GridPoint origin;
   for (origin.z = first.z; origin.z < halfExtent.z; origin.z += cellSize.z) {
     for (origin.y = first.y; origin.y < halfExtent.y; origin.y += cellSize.y) {
-      for (origin.x = first.x; origin.x < halfExtent.x; origin.x += cellSize.x) {
-        const int cubeIndex = CubeIndex(origin);
-        if (kEdgeTable[cubeIndex] != 0) AppendTriangles(origin, cubeIndex);
+      origin.x = first.x;
+      int32_t slot = CellSlot(origin, halfExtent, cellSize, cellsPerAxis);
+      for (; origin.x < halfExtent.x; origin.x += cellSize.x, ++slot) {
+        float cornerValues[8];
+        const int cubeIndex = ClassifyCell(origin, slot, cornerValues);
+        if (kEdgeTable[cubeIndex] != 0) AppendTriangles(origin, cubeIndex, cornerValues);
       }
     }
   }

@@ -14,6 +14,7 @@ extern GridPoint surfaceVertices[kSurfaceVertexCapacity];
 // A cell of the fill whose neighbours are still being walked.
 struct PendingCell {
   GridPoint origin;
+  int32_t slot;
   int32_t nextNeighbour;  // 0..5: −x, +x, −y, +y, −z, +z
 };
 
@@ -52,9 +53,11 @@ struct SurfacePolygoniser {
  private:
   GridPoint Corner(GridPoint origin, int corner) const;
   bool IsVisited(GridPoint origin) const;
+  // The cube index of a cell whose origin is inside the extent, keeping its corner values.
+  int ClassifyCell(GridPoint origin, int32_t originSlot, float cornerValues[8]);
   // Steps into one cell: true when it crosses the surface and its neighbours are to be walked.
-  bool EnterCell(GridPoint origin);
-  void AppendTriangles(GridPoint origin, int cubeIndex);
+  bool EnterCell(GridPoint origin, int32_t slot);
+  void AppendTriangles(GridPoint origin, int cubeIndex, const float cornerValues[8]);
 };
 
 // The show's polygoniser over metaballField and surfaceVertices.
