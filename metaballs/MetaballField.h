@@ -58,6 +58,17 @@ inline float MetaballField::CellValue(GridPoint p, int32_t slot) {
   return cached;
 }
 
+inline GridPoint MetaballField::CrossingPoint(GridPoint p1, float a, GridPoint p2, float b) const {
+  const float k = threshold - a;
+  const float span = b - a;
+  // Along an axis where the ends agree the formula gives the end exactly, so skip it.
+  auto axis = [&](int32_t from, int32_t to) {
+    if (from == to) return from;
+    return static_cast<int32_t>(static_cast<float>(to - from) * k / span + static_cast<float>(from));
+  };
+  return {axis(p1.x, p2.x), axis(p1.y, p2.y), axis(p1.z, p2.z)};
+}
+
 // The show's field over BallPositions.
 extern MetaballField metaballField;
 

@@ -97,7 +97,8 @@ int SurfacePolygoniser::ClassifyCell(GridPoint origin, int32_t originSlot, float
 
 void SurfacePolygoniser::AppendTriangles(GridPoint origin, int cubeIndex, const float cornerValues[8]) {
   const uint16_t crossedEdges = kEdgeTable[cubeIndex];
-  GridPoint edgePoints[12] = {};
+  // Only the crossed edges are filled; the triangle row names no others.
+  GridPoint edgePoints[12];
   for (int edge = 0; edge < 12; ++edge) {
     if (crossedEdges & (1 << edge)) {
       const int first = kCubeEdgeCorners[edge][0];
