@@ -120,6 +120,14 @@ TEST_F(Polygoniser, SurfaceClosesAgainstTheExtentBoundary) {
   EXPECT_GT(onBoundary, 0);
 }
 
+TEST_F(Polygoniser, SeedBeyondTheExtentIsSkippedWithoutTouchingTheGrids) {
+  balls[0] = {95, 0, 0};  // its seed cell starts at x = 108
+  Make(1);
+  polygoniser->ExtractSurface();
+  EXPECT_EQ(polygoniser->vertexCount, 0);
+  EXPECT_EQ(VisitedCount(), 0);
+}
+
 TEST_F(Polygoniser, MergedBlobsAreFilledOnceFromTheFirstBall) {
   // The second seed search meets cells of the first ball's fill and adds no triangles of its own.
   balls[0] = {0, 0, 0};
