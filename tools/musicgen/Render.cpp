@@ -236,7 +236,8 @@ void Master(const Song& song, const StereoBuffer& mix, const MasterSettings& set
   const float gain = std::pow(10.f, settings.gainDb / 20.f);
   const size_t latency = static_cast<size_t>(limiter.Latency());
   const double fadeFrom = song.fadeOutFromSeconds * rate;
-  const double fadeLength = std::max(1.0, static_cast<double>(frames) - fadeFrom);
+  // The last sample lands exactly on zero.
+  const double fadeLength = std::max(1.0, static_cast<double>(frames) - 1.0 - fadeFrom);
   for (size_t s = 0; s < frames + latency; ++s) {
     float l = s < frames ? mix.left[s] : 0.f;
     float r = s < frames ? mix.right[s] : 0.f;

@@ -20,7 +20,7 @@ void RenderMix(const Song& song, int sampleRate, StereoBuffer& mix);
 struct MasterSettings {
   float inputGainDb = 0.f;  // brings the mix to the level the bus compressor is set for
   float gainDb = 0.f;       // after the compressor, into the limiter
-  float ceilingDb = -1.5f;
+  float ceilingDb = -2.f;  // encoding adds about 1 dB of inter-sample peaks
 };
 
 // Master chain on a finished mix; the limiter's latency is removed, so out lines up with mix.

@@ -37,7 +37,7 @@ std::vector<TrackSettings> ShowInstruments() {
   tracks[kKick].duckSource = true;
 
   // The kick's upper body: a tuned thump settling on B3 (at pitch 60), in key with the song.
-  tracks[kPunch] = Drum("punch", TrackKind::kick, 0.9f);
+  tracks[kPunch] = Drum("punch", TrackKind::kick, 1.1f);
   tracks[kPunch].drum.startHz = 330.f;
   tracks[kPunch].drum.endHz = 247.f;
   tracks[kPunch].drum.sweepSeconds = 0.012f;
@@ -46,7 +46,7 @@ std::vector<TrackSettings> ShowInstruments() {
   tracks[kPunch].drum.click = 0.f;
   tracks[kPunch].drum.drive = 1.5f;
 
-  tracks[kSnare] = Drum("snare", TrackKind::snare, 0.6f);
+  tracks[kSnare] = Drum("snare", TrackKind::snare, 0.5f);
   tracks[kSnare].drum.toneHz = 185.f;
   tracks[kSnare].drum.toneDecay = 0.13f;
   tracks[kSnare].drum.noiseLevel = 0.85f;

@@ -399,12 +399,12 @@ Song BuildShowSong() {
   a.Crash(250.0);
   a.Hit(kImpact, 250.0, 60.f, 1.f);
   a.Drums(finaleKit, 250.0, 277.0, true);
-  a.Add(kBass, bassFinale, 250.0, 277.0);
-  a.Add(kPad, padFinale, 250.0, 277.0, {0, 0.9f, 0.9f});
-  a.Add(kLead, themeMain, 250.0, 277.0, {2});
+  a.Add(kBass, bassFinale, 250.0, 277.0, {0, 0.8f, 0.8f});
+  a.Add(kPad, padFinale, 250.0, 277.0, {0, 0.7f, 0.7f});
+  a.Add(kLead, themeMain, 250.0, 277.0, {2, 0.9f, 0.9f});
   a.Add(kBell, themeMain, 258.0, 277.0, {14, 0.5f, 0.6f});
-  a.Add(kStab, stabFinale, 250.0, 277.0, {0, 0.8f, 0.8f});
-  a.Add(kArp, arpFinale, 250.0, 277.0, {12, 0.5f, 0.7f});
+  a.Add(kStab, stabFinale, 250.0, 277.0, {0, 0.6f, 0.6f});
+  a.Add(kArp, arpFinale, 250.0, 277.0, {12, 0.4f, 0.6f});
 
   // 277-282: the explosion, the white-out, and the last chord.
   a.Section("explosion", 277.0);
