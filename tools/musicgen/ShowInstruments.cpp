@@ -46,7 +46,7 @@ std::vector<TrackSettings> ShowInstruments() {
   tracks[kPunch].drum.click = 0.f;
   tracks[kPunch].drum.drive = 1.5f;
 
-  tracks[kSnare] = Drum("snare", TrackKind::snare, 0.5f);
+  tracks[kSnare] = Drum("snare", TrackKind::snare, 0.7f);
   tracks[kSnare].drum.toneHz = 185.f;
   tracks[kSnare].drum.toneDecay = 0.13f;
   tracks[kSnare].drum.noiseLevel = 0.85f;
@@ -54,7 +54,7 @@ std::vector<TrackSettings> ShowInstruments() {
   tracks[kSnare].drum.snappyHz = 1500.f;
   tracks[kSnare].reverbSend = 0.25f;
 
-  tracks[kClap] = Drum("clap", TrackKind::snare, 0.42f);
+  tracks[kClap] = Drum("clap", TrackKind::snare, 0.55f);
   tracks[kClap].drum.toneHz = 900.f;
   tracks[kClap].drum.toneDecay = 0.02f;
   tracks[kClap].drum.noiseLevel = 1.f;
@@ -63,14 +63,14 @@ std::vector<TrackSettings> ShowInstruments() {
   tracks[kClap].reverbSend = 0.45f;
   tracks[kClap].pan = 0.1f;
 
-  tracks[kClosedHat] = Drum("closed hat", TrackKind::hat, 0.22f);
+  tracks[kClosedHat] = Drum("closed hat", TrackKind::hat, 0.4f);
   tracks[kClosedHat].drum.highPassHz = 8000.f;
   tracks[kClosedHat].drum.hatDecay = 0.05f;
   tracks[kClosedHat].pan = 0.25f;
   tracks[kClosedHat].chokes = kOpenHat;
   tracks[kClosedHat].reverbSend = 0.05f;
 
-  tracks[kOpenHat] = Drum("open hat", TrackKind::hat, 0.17f);
+  tracks[kOpenHat] = Drum("open hat", TrackKind::hat, 0.24f);
   tracks[kOpenHat].drum.highPassHz = 6500.f;
   tracks[kOpenHat].drum.hatDecay = 0.35f;
   tracks[kOpenHat].pan = -0.2f;
@@ -172,7 +172,7 @@ std::vector<TrackSettings> ShowInstruments() {
   arp.keyTrack = 0.7f;
   arp.envOctaves = 2.5f;
   arp.filterDecay = 0.12f;
-  tracks[kArp] = Synth("arp", arp, 0.2f, 6);
+  tracks[kArp] = Synth("arp", arp, 0.25f, 6);
   tracks[kArp].pan = -0.15f;
   tracks[kArp].delaySend = 0.45f;
   tracks[kArp].reverbSend = 0.2f;
@@ -233,7 +233,7 @@ std::vector<TrackSettings> ShowInstruments() {
   riser.filterAttack = 2.f;
   riser.filterSustain = 1.f;
   riser.filterRelease = 1.f;
-  tracks[kRiser] = Synth("riser", riser, 0.12f, 2);
+  tracks[kRiser] = Synth("riser", riser, 0.09f, 2);
   tracks[kRiser].reverbSend = 0.4f;
   tracks[kRiser].pan = 0.f;
   return tracks;
