@@ -37,7 +37,7 @@ std::vector<TrackSettings> ShowInstruments() {
   tracks[kKick].duckSource = true;
 
   // The kick's upper body: a tuned thump settling on B3 (at pitch 60), in key with the song.
-  tracks[kPunch] = Drum("punch", TrackKind::kick, 1.1f);
+  tracks[kPunch] = Drum("punch", TrackKind::kick, 1.4f);
   tracks[kPunch].drum.startHz = 330.f;
   tracks[kPunch].drum.endHz = 247.f;
   tracks[kPunch].drum.sweepSeconds = 0.012f;
