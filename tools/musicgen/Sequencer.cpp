@@ -1,7 +1,9 @@
 #include "tools/musicgen/Sequencer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <sstream>
 
 namespace synth {
