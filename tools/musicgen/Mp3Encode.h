@@ -1,0 +1,16 @@
+// MP3 encoding on libmp3lame: VBR at about 190 kbps, an ID3v2 title and a LAME tag carrying the
+// encoder delay and padding so that decoders can trim them (gapless playback).
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/musicgen/Render.h"
+
+namespace synth {
+
+// Same input, same bytes: nothing time- or host-dependent goes into the file.
+bool EncodeMp3(const StereoBuffer& pcm, const std::string& title, std::vector<uint8_t>& mp3,
+               std::string& error);
+
+}  // namespace synth
