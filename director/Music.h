@@ -3,12 +3,19 @@
 
 constexpr int kSpectrumSize = 512;
 
-// Opens data/music/sonorrak.mp3 and starts it playing (prints two lines when it is missing).
+// Opens data/music/sonorrak.mp3 and starts it playing. When the file is missing it prints
+// "Error!" and "File Not Found" and the show runs on a silent clock; so it does without a
+// sound device.
 void StartMusic();
 // Switches on the spectrum analysis; until then the spectrum reads all zeros.
 void EnableSpectrum();
 // Position of the audio being heard now, in whole milliseconds.
 int MusicGetTime();
+// Negative positions land at 0; past the end of the track the clock runs on in silence.
 void MusicSetTime(int ms);
 // kSpectrumSize magnitudes in 0..1; bin k is about k x 43 Hz.
 const float* MusicGetSpectrum();
+
+// Call before StartMusic to render without playing: the clock then stands wherever
+// MusicSetTime puts it and the spectrum is computed from the track at that position.
+void UseOfflineMusic();

@@ -7,3 +7,26 @@ bool DrawTimeline();
 
 // 0 below a (or when x is not a number), 1 from b on, (x - a) / (b - a) between.
 float Ramp(float a, float b, float x);
+
+// Demo time of a music position: ms times the float nearest 0.001, formed in double and
+// rounded to float once (so 61500 ms lands one float step above 61.5).
+float DemoTimeFromMs(int ms);
+
+// One timed slot of the show: drawn in every frame with lower < t < upper.
+struct SceneWindow {
+  float lower;
+  float upper;
+  const char* name;
+  void (*draw)();
+};
+// In timeline order; includes the overlays that belong to a window (caption band, spectrum).
+extern const SceneWindow kSceneWindows[];
+extern const int kSceneWindowCount;
+
+struct GlowParameters {
+  float a, b, c, d;
+};
+GlowParameters GlowForTime(float t);
+
+// The line of the three words shown one after another in 156-161 s; nullptr when none is due.
+const char* ThreeWordsLine(float t);

@@ -42,6 +42,10 @@ void FlushNothing(png_structp) {}
 
 // Images larger than this are refused before any pixel memory is reserved.
 constexpr png_uint_32 kMaxDimension = 16384;
+// Deflate expands at most about 1032:1 and our transforms (1-bit palette to RGBA) at most 32:1,
+// so a header claiming more pixels than that is a truncated or hostile file, refused before its
+// pixel memory is reserved.
+constexpr size_t kMaxExpansion = 1032 * 32;
 
 }  // namespace
 
@@ -86,6 +90,7 @@ bool DecodePng(const uint8_t* bytes, size_t size, PngImage& image, std::string& 
   decoded.channels = png_get_channels(png, info);
   if (decoded.channels != 3 && decoded.channels != 4) png_error(png, "unsupported channel layout");
   const size_t rowBytes = png_get_rowbytes(png, info);
+  if (rowBytes * decoded.height / kMaxExpansion > size) png_error(png, "image larger than its data can hold");
   decoded.pixels.resize(rowBytes * decoded.height);
   rows.resize(decoded.height);
   for (int y = 0; y < decoded.height; ++y) rows[y] = decoded.pixels.data() + rowBytes * y;

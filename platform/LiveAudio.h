@@ -1,0 +1,35 @@
+// The sound output the show plays through, on SDL2 audio: one device at 44100 Hz stereo float
+// and one stream decoded from an MP3 held in memory. The calls mirror the order the show makes
+// them in: select the output, initialise it, open the stream, play it paused, unpause it.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "platform/MusicClock.h"
+
+// The system's default output; SDL_AUDIODRIVER in the environment may pick another.
+void SelectAudioOutput();
+// Opens the device (silent until a stream plays). False when there is no usable device.
+bool InitAudio(int mixRate);
+// Releases the device; a stream opened afterwards runs silently on the monotonic clock.
+void CloseAudio();
+
+// A playing music stream. Its position is that of the audio the listener hears now: samples
+// handed to the device, interpolated between callbacks on the monotonic clock, never
+// backwards except by a seek. Without a device it runs silently on the monotonic clock; with
+// an unplayable track, or past the end of the track, it plays silence and keeps counting.
+class AudioStream : public MusicClock {
+ public:
+  // Starts from 0, paused or not. Only one stream plays on the device at a time.
+  virtual void Play(bool paused) = 0;
+  virtual void SetPaused(bool paused) = 0;
+};
+
+// The bytes must outlive the stream (the decoder reads them in place).
+std::unique_ptr<AudioStream> OpenAudioStream(const uint8_t* bytes, size_t size);
+
+// For measurements: called on the audio thread after each buffer is filled, with the
+// monotonic time the callback started, the track sample that buffer starts with, and its size.
+using AudioBufferProbe = void (*)(double time, int64_t firstSample, int frames);
+void SetAudioBufferProbe(AudioBufferProbe probe);

@@ -1,0 +1,23 @@
+// vexilograph-capture: frames of the show at chosen demo times, without a display or sound.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/capture/CaptureFrames.h"
+#include "tools/capture/CaptureOptions.h"
+
+int main(int argc, char** argv) {
+  const CaptureParseResult parsed = ParseCaptureArguments(std::vector<std::string>(argv + 1, argv + argc));
+  if (parsed.status == CaptureParse::help) {
+    std::fputs(CaptureUsage(), stdout);
+    return 0;
+  }
+  if (parsed.status == CaptureParse::usageError) {
+    std::fprintf(stderr, "vexilograph-capture: %s\n%s", parsed.error.c_str(), CaptureUsage());
+    return 2;
+  }
+  std::string error;
+  const int status = RunCapture(parsed.options, error);
+  if (status != 0) std::fprintf(stderr, "vexilograph-capture: %s\n", error.c_str());
+  return status;
+}
