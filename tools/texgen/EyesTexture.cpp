@@ -22,7 +22,7 @@ struct Eye {
   float inward;  // +1 when the nose lies towards +x
 };
 
-constexpr Eye kEyes[2] = {{124, 1}, {388, -1}};
+constexpr Eye kEyes[2] = {{132, 1}, {380, -1}};
 
 // Lid curves at an offset q in -1..1 across the eye (q = 1 at the inner corner), in rows
 // relative to kEyeY.

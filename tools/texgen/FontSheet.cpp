@@ -16,23 +16,40 @@ constexpr const char* kFontDirectory = "/usr/share/fonts/truetype/dejavu/";
 struct CellStyle {
   const char* file;
   int pixelSize;
-  float xScale;
-  int baseline;  // rows from the top of the cell
+  float xScale;       // glyphs are widened to fill their square cells...
+  float narrowScale;  // ...unless that would push a wide glyph (M, W, @) into the cell border
+  int baseline;       // rows from the top of the cell
 };
 
 constexpr CellStyle kStyles[2] = {
-    {"DejaVuSansMono-Bold.ttf", 28, 1.35f, 23},
-    {"DejaVuSerif-BoldItalic.ttf", 26, 1.1f, 23},
+    {"DejaVuSansMono-Bold.ttf", 28, 1.55f, 1.3f, 23},
+    {"DejaVuSerif-BoldItalic.ttf", 26, 1.15f, 0.95f, 23},
 };
+
+// Coverage columns used by the glyph in a cell plane: true if it keeps 2 clear columns each side.
+bool FitsAcross(const Plane& cell) {
+  for (int y = 0; y < cell.height; ++y) {
+    for (int x : {0, 1, cell.width - 2, cell.width - 1}) {
+      if (cell.At(x, y) > 0) return false;
+    }
+  }
+  return true;
+}
+
+void PaintCentred(GlyphFace* face, unsigned code, int baseline, Plane& cell) {
+  std::fill(cell.values.begin(), cell.values.end(), 0.f);
+  PaintGlyph(face, code, (kCell - GlyphAdvance(face, code)) / 2, baseline, cell);
+}
 
 // Paints ASCII 32-126 into the cells starting at firstCell of an upright sheet.
 void PaintStyle(const CellStyle& style, int firstCell, Plane& sheet) {
-  GlyphFace* face = OpenGlyphFace(std::string(kFontDirectory) + style.file, style.pixelSize, style.xScale);
+  const std::string path = std::string(kFontDirectory) + style.file;
+  GlyphFace* wide = OpenGlyphFace(path, style.pixelSize, style.xScale);
+  GlyphFace* narrow = OpenGlyphFace(path, style.pixelSize, style.narrowScale);
   Plane cell(kCell, kCell);
   for (unsigned code = 32; code <= 126; ++code) {
-    std::fill(cell.values.begin(), cell.values.end(), 0.f);
-    const float pen = (kCell - GlyphAdvance(face, code)) / 2;
-    PaintGlyph(face, code, pen, style.baseline, cell);
+    PaintCentred(wide, code, style.baseline, cell);
+    if (!FitsAcross(cell)) PaintCentred(narrow, code, style.baseline, cell);
     const int index = firstCell + static_cast<int>(code) - 32;
     const int left = (index % kGrid) * kCell, top = (index / kGrid) * kCell;
     // The outermost ring stays clear so that nearest sampling never picks up a neighbour.
@@ -40,7 +57,8 @@ void PaintStyle(const CellStyle& style, int firstCell, Plane& sheet) {
       for (int x = 1; x < kCell - 1; ++x) sheet.At(left + x, top + y) = cell.At(x, y);
     }
   }
-  CloseGlyphFace(face);
+  CloseGlyphFace(wide);
+  CloseGlyphFace(narrow);
 }
 
 }  // namespace

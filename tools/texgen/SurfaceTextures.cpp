@@ -34,23 +34,29 @@ Canvas MakeCheck2() {
   return canvas;
 }
 
+// The stripe textures are drawn large: the tube and the shaft walls pass close to the camera and
+// are sampled without filtering, so more texels mean finer steps along the band edges.
+constexpr int kStripeSize = 512;
+constexpr float kStripeScale = kStripeSize / 256.f;  // band widths below are given for 256 texels
+
 Canvas MakeStripes() {
   // Diagonal neon bands: on the spinning tube they form a helix whose turning is visible.
-  constexpr int kSize = 256, kBands = 4;
-  constexpr float kPeriod = float(kSize) / kBands;  // along x + y
-  Canvas canvas(kSize, kSize, 3);
-  for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) {
+  constexpr int kBands = 4;
+  constexpr float kPeriod = float(kStripeSize) / kBands;  // along x + y
+  Canvas canvas(kStripeSize, kStripeSize, 3);
+  for (int y = 0; y < kStripeSize; ++y) {
+    for (int x = 0; x < kStripeSize; ++x) {
       const float along = (x + y + 1.f) / kPeriod;
       const int band = static_cast<int>(std::floor(along + 0.5f)) % 2;
-      const float distance = PhaseDistance(along) * kPeriod / std::sqrt(2.f);
-      const float core = Band(distance, 7);
+      const float distance = PhaseDistance(along) * kPeriod / std::sqrt(2.f) / kStripeScale;
+      const float core = Band(distance * kStripeScale, 7 * kStripeScale);
       const float glow = std::exp(-distance * distance / 180);
-      const float pin = Band(PhaseDistance(along + 0.5f) * kPeriod / std::sqrt(2.f), 0.8f);
+      const float pin = Band(PhaseDistance(along + 0.5f) * kPeriod / std::sqrt(2.f), 0.8f * kStripeScale);
       const Rgb colour = band ? Hex(0x30E0FF) : Hex(0xFF40C0);
-      const float u = (x + 0.5f) / kSize, v = (y + 0.5f) / kSize;
+      const float u = (x + 0.5f) / kStripeSize, v = (y + 0.5f) / kStripeSize;
       const float sheen = 0.85f + 0.15f * PeriodicFbm(u * 8, v * 8, 8, 8, 3, 0.5f, 81);
-      canvas.Set(x, y, Hex(0x05060F) + colour * ((0.55f * glow + 0.5f * core) * sheen) + Hex(0x8090FF) * (0.35f * pin) + Hex(0xFFFFFF) * (0.35f * Band(distance, 2)));
+      canvas.Set(x, y, Hex(0x05060F) + colour * ((0.55f * glow + 0.5f * core) * sheen) + Hex(0x8090FF) * (0.35f * pin) +
+                           Hex(0xFFFFFF) * (0.35f * Band(distance * kStripeScale, 2 * kStripeScale)));
     }
   }
   return canvas;
@@ -58,24 +64,25 @@ Canvas MakeStripes() {
 
 Canvas MakeStripes3() {
   // Horizontal bands for the shaft: two per repeat, so the fast scroll stays readable.
-  constexpr int kSize = 256;
-  Canvas canvas(kSize, kSize, 3);
-  for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) {
-      const float u = (x + 0.5f) / kSize, v = (y + 0.5f) / kSize;
-      const float wide = Band((v - 0.3f) * kSize, 34);
-      const float wideEdge = Band(std::fabs((v - 0.3f) * kSize) - 34, 2);
-      const float thin = Band((v - 0.78f) * kSize, 6);
-      // Brushed metal panel: streaks along x, light and dark rows across.
+  Canvas canvas(kStripeSize, kStripeSize, 3);
+  const float wideHalf = 34 * kStripeScale, thinHalf = 6 * kStripeScale;
+  for (int y = 0; y < kStripeSize; ++y) {
+    for (int x = 0; x < kStripeSize; ++x) {
+      const float u = (x + 0.5f) / kStripeSize, v = (y + 0.5f) / kStripeSize;
+      const float wide = Band((v - 0.3f) * kStripeSize, wideHalf);
+      const float wideEdge = Band(std::fabs((v - 0.3f) * kStripeSize) - wideHalf, 2 * kStripeScale);
+      const float thin = Band((v - 0.78f) * kStripeSize, thinHalf);
+      // Brushed steel panel with a bluish sheen: streaks along x, faint vertical ribs.
       const float brushed = PeriodicFbm(u * 2, v * 64, 2, 64, 3, 0.6f, 91) * 0.5f + 0.5f;
-      const float ribs = 0.5f + 0.5f * std::cos((x + 0.5f) / kSize * 2 * 3.14159265f * 16);
-      const Rgb panel = Hex(0x1C1A22) * (0.7f + 0.6f * brushed);
+      const float ribs = 0.5f + 0.5f * std::cos(u * 2 * 3.14159265f * 16);
+      const Rgb panel = Mix(Hex(0x2A3448), Hex(0x4A5870), brushed) * (0.85f + 0.15f * ribs);
       // The wide band is lit like a rounded copper pipe.
-      const float across = std::clamp((v - 0.3f) * kSize / 34, -1.f, 1.f);
-      const Rgb copper = Mix(Hex(0x7A2A08), Hex(0xFFA040), std::pow(1 - across * across, 1.5f)) * (0.9f + 0.2f * ribs) + Hex(0xFFE8C0) * (0.6f * std::exp(-std::pow((across + 0.35f) / 0.12f, 2.f)));
+      const float across = std::clamp((v - 0.3f) * kStripeSize / wideHalf, -1.f, 1.f);
+      const Rgb copper = Mix(Hex(0x7A2A08), Hex(0xFFA040), std::pow(1 - across * across, 1.5f)) * (0.9f + 0.2f * ribs) +
+                         Hex(0xFFE8C0) * (0.6f * std::exp(-std::pow((across + 0.35f) / 0.12f, 2.f)));
       Rgb colour = Mix(panel, copper, wide);
       colour = Mix(colour, Hex(0x100604), wideEdge * 0.8f);
-      colour = Mix(colour, Hex(0xFFE060), thin) + Hex(0xFF8020) * (0.35f * std::exp(-std::pow((v - 0.78f) * kSize / 14, 2.f)));
+      colour = Mix(colour, Hex(0xFFE060), thin) + Hex(0xFF8020) * (0.35f * std::exp(-std::pow((v - 0.78f) * kStripeSize / (14 * kStripeScale), 2.f)));
       canvas.Set(x, y, colour);
     }
   }
@@ -83,15 +90,16 @@ Canvas MakeStripes3() {
 }
 
 Canvas MakeStripes2() {
-  constexpr int kSize = 256, kBands = 8;
-  Canvas canvas(kSize, kSize, 3);
-  for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) {
-      const float along = (x + 0.5f) / kSize * kBands;
-      const float distance = PhaseDistance(along) * kSize / kBands;
-      const float v = (y + 0.5f) / kSize;
+  constexpr int kBands = 8;
+  Canvas canvas(kStripeSize, kStripeSize, 3);
+  for (int y = 0; y < kStripeSize; ++y) {
+    for (int x = 0; x < kStripeSize; ++x) {
+      const float along = (x + 0.5f) / kStripeSize * kBands;
+      const float distance = PhaseDistance(along) * 256 / kBands;
+      const float v = (y + 0.5f) / kStripeSize;
       const float shade = 0.8f + 0.2f * PeriodicFbm(along, v * 4, kBands, 4, 3, 0.5f, 101);
-      canvas.Set(x, y, Mix(Hex(0x062018), Hex(0x40F0A0), Band(distance, 5) * shade) + Hex(0x20A070) * (0.4f * std::exp(-distance * distance / 60)));
+      canvas.Set(x, y, Mix(Hex(0x062018), Hex(0x40F0A0), Band(distance * kStripeScale, 5 * kStripeScale) * shade) +
+                           Hex(0x20A070) * (0.4f * std::exp(-distance * distance / 60)));
     }
   }
   return canvas;
