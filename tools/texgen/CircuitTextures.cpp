@@ -100,10 +100,12 @@ void PlaceChip(Router& router, BoardMasks& masks, int left, int top, int columns
 BoardMasks LayOutBoard(uint32_t seed) {
   BoardMasks masks;
   Router router;
+  // One chip plan for every board, moved as a whole (the grid wraps) so that boards differ.
   static const int kChips[4][4] = {{3, 4, 8, 4}, {18, 2, 4, 9}, {8, 19, 10, 3}, {23, 20, 5, 5}};
+  const int boardX = static_cast<int>(HashUnit(0, 0, 7, seed) * kNodes), boardY = static_cast<int>(HashUnit(0, 1, 7, seed) * kNodes);
   for (int i = 0; i < 4; ++i) {
     const int shift = static_cast<int>(HashUnit(i, 0, 1, seed) * 4);
-    PlaceChip(router, masks, kChips[i][0] + shift, kChips[i][1] + shift / 2, kChips[i][2], kChips[i][3], seed + 100 * i);
+    PlaceChip(router, masks, kChips[i][0] + shift + boardX, kChips[i][1] + shift / 2 + boardY, kChips[i][2], kChips[i][3], seed + 100 * i);
   }
   // Free traces fill the rest: wide power lines first, then signal traces.
   for (int i = 0; i < 260; ++i) {
@@ -136,6 +138,7 @@ struct BoardColours {
   Rgb trace;
   Rgb pad;
   Rgb chip;
+  Rgb chipRim;
   Rgb silk;
   float traceGlow;  // light spilling around traces (for the additive board)
 };
@@ -161,7 +164,7 @@ Canvas PaintBoard(const BoardMasks& masks, const BoardColours& colours, uint32_t
       }
       colour = Mix(colour, colours.trace * (0.85f + 0.3f * (trace - above + 0.5f)), trace);
       colour = Mix(colour, colours.silk, masks.silk.At(x, y) * (1 - masks.chips.At(x, y)) * 0.85f);
-      colour = Mix(colour, colours.chip * 0.6f, masks.chipRims.At(x, y));
+      colour = Mix(colour, colours.chipRim, masks.chipRims.At(x, y));
       colour = Mix(colour, colours.chip * (0.9f + 0.2f * mottle), masks.chips.At(x, y));
       colour = Mix(colour, colours.pad * (0.9f + 0.15f * weave), masks.pads.At(x, y));
       colour = Mix(colour, Hex(0x050505), masks.holes.At(x, y));
@@ -174,13 +177,13 @@ Canvas PaintBoard(const BoardMasks& masks, const BoardColours& colours, uint32_t
 }  // namespace
 
 Canvas MakePcb() {
-  return PaintBoard(LayOutBoard(131), {Hex(0x0E4A22), Hex(0x1A6A30), Hex(0x2F9A48), Hex(0xE8C060), Hex(0x17171A), Hex(0xE8F0E0), 0}, 132);
+  return PaintBoard(LayOutBoard(131), {Hex(0x0E4A22), Hex(0x1A6A30), Hex(0x2F9A48), Hex(0xE8C060), Hex(0x17171A), Hex(0x0C0C0E), Hex(0xE8F0E0), 0}, 132);
 }
 
 Canvas MakePcb2() {
-  return PaintBoard(LayOutBoard(141), {Hex(0x0C2A66), Hex(0x163C86), Hex(0x2E62B8), Hex(0xD8DCE4), Hex(0x141418), Hex(0xF0F0F0), 0}, 142);
+  return PaintBoard(LayOutBoard(141), {Hex(0x0C2A66), Hex(0x163C86), Hex(0x2E62B8), Hex(0xD8DCE4), Hex(0x141418), Hex(0x0A0A0C), Hex(0xF0F0F0), 0}, 142);
 }
 
 Canvas MakePcb3() {
-  return PaintBoard(LayOutBoard(151), {Hex(0x020304), Hex(0x06080A), Hex(0x30FFB0), Hex(0xC0FFF0), Hex(0x0A1A18), Hex(0x40A090), 0.35f}, 152);
+  return PaintBoard(LayOutBoard(151), {Hex(0x020304), Hex(0x06080A), Hex(0x30FFB0), Hex(0xC0FFF0), Hex(0x0A1A18), Hex(0x30FFB0), Hex(0x40A090), 0.35f}, 152);
 }

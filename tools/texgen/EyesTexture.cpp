@@ -87,7 +87,7 @@ void PaintLashesAndBrows(Plane& lashes, Plane& brows) {
       float dx = -eye.inward * (1 - rise * 0.85f), dy = -0.25f - 0.15f * q - rise * 0.9f;
       const float norm = std::hypot(dx, dy);
       dx /= norm, dy /= norm;
-      PaintHair(brows, x, y, dx, dy, 0.12f * eye.inward, 9 + 9 * HashUnit(i, 6, 0, 212), 0.75f);
+      PaintHair(brows, x, y, dx, dy, (0.05f + 0.15f * HashUnit(i, 7, 0, 212)) * eye.inward, 9 + 9 * HashUnit(i, 6, 0, 212), 0.55f + 0.35f * HashUnit(i, 8, 0, 212));
     }
   }
 }
@@ -123,6 +123,13 @@ Canvas MakeGromeyes() {
         // Shimmer on the lid between lash line and crease.
         const float lid = SmoothStep(0, 6, ly - Crease(qc)) * SmoothStep(0, 6, UpperLid(qc) - ly) * (1 - qc * qc);
         colour = colour + Hex(0xA07060) * (0.22f * lid * (0.6f + 0.4f * pores));
+        // A soft tone under the brow hairs, tapering towards the tail, and a sheen on the brow bone.
+        const float browQ = std::clamp(q, -1.25f, 1.1f);
+        const float browBand = std::exp(-std::pow((ly - Brow(browQ)) / (4 + 6 * SmoothStep(-1.2f, 0.8f, browQ)), 2.f)) *
+                               SmoothStep(-1.3f, -0.9f, q) * SmoothStep(1.2f, 0.95f, q);
+        colour = Mix(colour, Hex(0x3A2418), 0.45f * browBand);
+        const float boneDistance = ly - (Brow(browQ) + 22);
+        colour = colour + Hex(0xFFD8C0) * (0.07f * std::exp(-boneDistance * boneDistance / 80) * SmoothStep(1.2f, 0.3f, std::fabs(q)));
         // Under-eye fold.
         const float underDistance = ly - LowerLid(qc) - 16;
         colour = colour * (1 - 0.15f * std::exp(-underDistance * underDistance / 30) * (1 - qc * qc));
