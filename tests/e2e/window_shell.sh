@@ -24,7 +24,8 @@ wait_app() { # waits up to 10 s for the program to end; prints its status
   wait "$app"; echo $?
 }
 dialog_window() { timeout 15 xdotool search --sync --onlyvisible --pid "$app" 2>/dev/null | head -n1; }
-show_window() { timeout 15 xdotool search --sync --onlyvisible --name '^The Vexilograph$' 2>/dev/null | head -n1; }
+# The window shows before start-up has loaded the data; keys only act once frames run.
+show_window() { timeout 15 xdotool search --sync --onlyvisible --name '^The Vexilograph$' 2>/dev/null | head -n1; sleep 2; }
 geometry() { xdotool getwindowgeometry "$1" | tr -d ' ' | awk -F: '/Position/{split($2,p,"(");print "pos=" p[1]} /Geometry/{print "size=" $2}' | tr '\n' ' '; }
 # Keys act while held (the loop reads the key table once per frame), so hold each one briefly.
 press() { xdotool windowfocus "$1" 2>/dev/null; xdotool mousemove --window "$1" 10 10; xdotool keydown "$2"; sleep 0.15; xdotool keyup "$2"; }
