@@ -13,6 +13,7 @@
 #include "platform/HeadlessGl.h"
 #include "platform/PngImage.h"
 #include "render/Gl.h"
+#include "shell/Window.h"
 
 namespace {
 
@@ -49,6 +50,8 @@ bool WriteFrame(const std::string& path, std::vector<uint8_t>& rgb, std::string&
 }  // namespace
 
 void StartCaptureShow() {
+  // The window sets the viewport and the scenes' projection before start-up; so must we.
+  ReshapeViewport(kCaptureWidth, kCaptureHeight);
   UseOfflineMusic();
   DemoStartup();
 }
