@@ -50,7 +50,8 @@ void SetSharedGlState() {
   glFogf(GL_FOG_START, 0);
   glFogf(GL_FOG_END, 25);
   glHint(GL_FOG_HINT, GL_NICEST);
-  sharedQuadric = gluNewQuadric();
+  // One quadric for the whole run, also when start-up runs again (tests, tools).
+  if (!sharedQuadric) sharedQuadric = gluNewQuadric();
   gluQuadricNormals(sharedQuadric, GLU_SMOOTH);
   gluQuadricTexture(sharedQuadric, GL_TRUE);
   InitBallPhases();

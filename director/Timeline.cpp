@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr float kShowEnd = 282;
 constexpr float kNoLowerBound = -3.4e38f;
 
 // The caption digit strings that type in under the credits.

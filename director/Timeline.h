@@ -1,6 +1,10 @@
 // The director's frame: demo time from the music, the scene of its window, captions, glow, layers.
 #pragma once
 
+// The show ends once the demo time passes this, in seconds.
+constexpr float kShowEnd = 282;
+constexpr int kShowEndMs = 282000;
+
 // Draws one frame. Returns false, without finishing the frame, once the demo time passes 282 s:
 // the show is over and the caller ends it.
 bool DrawTimeline();
