@@ -1,8 +1,8 @@
 // OBJ loader on arbitrary bytes: whatever the file holds, every stored index lies inside its
 // array and every group's triangle list points into the model's triangles.
 #include <cstdint>
-#include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "assets/Model.h"
 
 namespace {
@@ -10,17 +10,13 @@ namespace {
 // Small enough that libFuzzer's memory limit is never the finding.
 constexpr size_t kFuzzMemoryLimit = size_t{64} << 20;
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
 void CheckModel(const Model& model) {
   for (uint32_t i = 0; i < model.numTriangles; ++i) {
     for (int j = 0; j < 3; ++j) {
       const int32_t vertex = model.triangles[i].vertexIndices[j];
       const int32_t texture = model.triangles[i].texCoordIndices[j];
-      Check(vertex >= 0 && static_cast<uint32_t>(vertex) <= model.numVertices);
-      Check(texture >= 0 && static_cast<uint32_t>(texture) <= model.numTexCoords);
+      FUZZ_CHECK(vertex >= 0 && static_cast<uint32_t>(vertex) <= model.numVertices);
+      FUZZ_CHECK(texture >= 0 && static_cast<uint32_t>(texture) <= model.numTexCoords);
     }
   }
   uint64_t grouped = 0;
@@ -28,10 +24,10 @@ void CheckModel(const Model& model) {
   for (const ModelGroup* group = model.groups; group; group = group->next, ++groups) {
     grouped += group->numTriangles;
     for (uint32_t k = 0; k < group->numTriangles; ++k)
-      Check(group->triangles[k] >= 0 && static_cast<uint32_t>(group->triangles[k]) < model.numTriangles);
+      FUZZ_CHECK(group->triangles[k] >= 0 && static_cast<uint32_t>(group->triangles[k]) < model.numTriangles);
   }
-  Check(groups == model.numGroups);
-  Check(grouped <= model.numTriangles);
+  FUZZ_CHECK(groups == model.numGroups);
+  FUZZ_CHECK(grouped <= model.numTriangles);
 }
 
 }  // namespace
@@ -40,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Model model{};
   ModelLoadReport report;
   if (LoadModelFromBytes(model, data, size, report, kFuzzMemoryLimit)) CheckModel(model);
-  else Check(report.allocationFailed && model.numGroups == 0 && model.numTriangles == 0);
+  else FUZZ_CHECK(report.allocationFailed && model.numGroups == 0 && model.numTriangles == 0);
   FreeModel(model);
   return 0;
 }

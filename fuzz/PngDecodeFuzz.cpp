@@ -1,8 +1,8 @@
 // PNG decoder on arbitrary bytes: a success always carries a whole image of the size it claims.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
+#include "FuzzCheck.h"
 #include "platform/PngImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -11,9 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (DecodePng(data, size, image, error)) {
     const bool whole = image.width > 0 && image.height > 0 && (image.channels == 3 || image.channels == 4) &&
                        image.pixels.size() == static_cast<size_t>(image.width) * image.height * image.channels;
-    if (!whole) std::abort();
-  } else if (!image.pixels.empty() || error.empty()) {
-    std::abort();
+    FUZZ_CHECK(whole);
+  } else {
+    FUZZ_CHECK(image.pixels.empty() && !error.empty());
   }
   return 0;
 }

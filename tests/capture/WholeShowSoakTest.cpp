@@ -5,20 +5,16 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstdio>
-#include <cstdlib>
-#include <new>
 #include <vector>
 
+#include "AllocationCount.h"
 #include "director/Timeline.h"
 #include "render/Gl.h"
 #include "support/GlTest.h"
 #include "tools/capture/CaptureFrames.h"
 
 namespace {
-
-std::atomic<long> allocations{0};
 
 long ResidentBytes() {
   long pages = 0, resident = 0;
@@ -54,9 +50,9 @@ class WholeShowSoak : public GlTest {
     while (glGetError() != GL_NO_ERROR) {
     }
     const long residentBefore = ResidentBytes();
-    const long allocationsBefore = allocations.load();
+    const long allocationsBefore = AllocationCount();
     const int failed = RenderShow(framesPerSecond, rgb);
-    const long allocated = allocations.load() - allocationsBefore;
+    const long allocated = AllocationCount() - allocationsBefore;
     const long grown = ResidentBytes() - residentBefore;
     EXPECT_EQ(failed, 0) << "frames before the end of the show that did not draw";
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -67,18 +63,6 @@ class WholeShowSoak : public GlTest {
 };
 
 }  // namespace
-
-// Counts every C++ allocation of the process; the soak reads the count around its frames.
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* block = std::malloc(size ? size : 1)) return block;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
 
 TEST_F(WholeShowSoak, AtTwoFramesPerSecond) { Soak(2); }
 

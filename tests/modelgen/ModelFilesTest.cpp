@@ -60,6 +60,12 @@ std::string ReadAll(const std::string& path) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+// A model freed when the test ends, so the sanitizer run sees no leaks.
+struct OwnedModel {
+  Model model{};
+  ~OwnedModel() { FreeModel(model); }
+};
+
 class ModelFile : public ::testing::TestWithParam<Expected> {
  protected:
   void SetUp() override {
@@ -67,6 +73,7 @@ class ModelFile : public ::testing::TestWithParam<Expected> {
     ASSERT_EQ(LoadModel(model, path.c_str()), 1) << path;
     ASSERT_GT(model.numTriangles, 0u);
   }
+  void TearDown() override { FreeModel(model); }
   Model model{};
 };
 
@@ -160,7 +167,8 @@ INSTANTIATE_TEST_SUITE_P(GeneratedModels, ModelFile, ::testing::ValuesIn(kExpect
                          [](const auto& info) { return std::string(info.param.stem); });
 
 TEST(DolphinModel, SeparatesBodyAndFinsIntoGroups) {
-  Model model{};
+  OwnedModel owned;
+  Model& model = owned.model;
   ASSERT_EQ(LoadModel(model, "data/3d/dolphin.obj"), 1);
   std::map<std::string, uint32_t> groups;
   for (const ModelGroup* g = model.groups; g; g = g->next) groups[g->name] = g->numTriangles;
@@ -172,7 +180,8 @@ TEST(DolphinModel, SeparatesBodyAndFinsIntoGroups) {
 // The head is the thick, blunt end toward -x; the flukes are the wide end toward +x; the
 // dorsal fin (highest point) rises from the back, not the belly.
 TEST(DolphinModel, FacesMinusXWithFinOnTopAndFlukesSpreadSideways) {
-  Model model{};
+  OwnedModel owned;
+  Model& model = owned.model;
   ASSERT_EQ(LoadModel(model, "data/3d/dolphin.obj"), 1);
   double topX = 0, topY = -1e9, widestX = 0, widestZ = 0, lowestY = 1e9;
   for (uint32_t v = 1; v <= model.numVertices; ++v) {
@@ -189,7 +198,8 @@ TEST(DolphinModel, FacesMinusXWithFinOnTopAndFlukesSpreadSideways) {
 // Upright on z, the nose (front-most point of the head) toward -y, and at waist height a gap
 // between each arm and the body; nothing further than 50 units from the vertical axis.
 TEST(FigureModel, StandsOnZFacesMinusYWithArmsAwayFromTheBody) {
-  Model model{};
+  OwnedModel owned;
+  Model& model = owned.model;
   ASSERT_EQ(LoadModel(model, "data/3d/gubbe2.obj"), 1);
   Vec nose{0, 1e9, 0};
   std::vector<double> waistSlice;
@@ -213,7 +223,8 @@ TEST(FigureModel, StandsOnZFacesMinusYWithArmsAwayFromTheBody) {
 // Spikes: the vertices standing out beyond 90% of the largest radius form 30 to 60 tips,
 // spread so that no two tips are closer than a spike's base.
 TEST(SpikeballModel, HasThirtyToSixtyEvenlySpreadSpikes) {
-  Model model{};
+  OwnedModel owned;
+  Model& model = owned.model;
   ASSERT_EQ(LoadModel(model, "data/3d/spikeball.obj"), 1);
   double maxRadius = 0;
   for (uint32_t v = 1; v <= model.numVertices; ++v) maxRadius = std::max(maxRadius, Length(Position(model, static_cast<int32_t>(v))));
