@@ -75,8 +75,6 @@ void DrawCaptions(float t) {
 }
 
 void DrawLayers(float t) {
-  const GlowParameters glow = GlowForTime(t);
-  DrawGlow(glow.a, glow.b, glow.c, glow.d);
   DrawExplosionFlash(t - 277);
   DrawWhiteFade(t - 278);
   DrawBlackFade((t - 4) * 0.25f);
@@ -87,12 +85,18 @@ void DrawLayers(float t) {
   DrawLetterbox();
 }
 
+void StageDone(FrameStage stage) {
+  if (frameStageHook) frameStageHook(stage);
+}
+
 void CopySpectrumBands() {
   const float* spectrum = MusicGetSpectrum();
   for (int i = 0; i < kSpectrumBandCount; ++i) SpectrumBands[i] = spectrum[i];
 }
 
 }  // namespace
+
+void (*frameStageHook)(FrameStage stage) = nullptr;
 
 const SceneWindow kSceneWindows[] = {
     {kNoLowerBound, 61.5f, "planet", DrawPlanetScene},
@@ -162,8 +166,15 @@ bool DrawTimeline() {
   // bars, which lie over the whole metaball window.
   for (const SceneWindow& window : kSceneWindows)
     if (Inside(window.lower, t, window.upper)) window.draw();
+  StageDone(FrameStage::scene);
   DrawCaptions(t);
+  StageDone(FrameStage::captions);
+  const GlowParameters glow = GlowForTime(t);
+  DrawGlow(glow.a, glow.b, glow.c, glow.d);
+  StageDone(FrameStage::glow);
   DrawLayers(t);
+  StageDone(FrameStage::overlays);
   CopySpectrumBands();
+  StageDone(FrameStage::bands);
   return !(t > kShowEnd);
 }

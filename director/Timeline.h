@@ -5,6 +5,12 @@
 // the show is over and the caller ends it.
 bool DrawTimeline();
 
+// The parts of a frame, in drawing order.
+enum class FrameStage { scene, captions, glow, overlays, bands };
+// Called, when set, right after each stage of DrawTimeline: lets a measurement see where a
+// frame's time goes without changing what is drawn or in which order.
+extern void (*frameStageHook)(FrameStage stage);
+
 // 0 below a (or when x is not a number), 1 from b on, (x - a) / (b - a) between.
 float Ramp(float a, float b, float x);
 
