@@ -74,14 +74,14 @@ void DrawCaptions(float t) {
   glColor3f(1, 1, 1);
 }
 
-void DrawLayers(float t) {
-  DrawExplosionFlash(t - 277);
-  DrawWhiteFade(t - 278);
-  DrawBlackFade((t - 4) * 0.25f);
+void DrawLayers(float t, PassMode mode) {
+  DrawExplosionFlash(t - 277, mode);
+  DrawWhiteFade(t - 278, mode);
+  DrawBlackFade((t - 4) * 0.25f, mode);
   glEnable(GL_BLEND);
   DrawScanlines();
   glDisable(GL_BLEND);
-  if (Inside(57, t, 61.5f)) DrawInvertFade(Ramp(59.5f, 60, t));
+  if (Inside(57, t, 61.5f)) DrawInvertFade(Ramp(59.5f, 60, t), mode);
   DrawLetterbox();
 }
 
@@ -157,7 +157,7 @@ const char* ThreeWordsLine(float t) {
   return nullptr;
 }
 
-bool DrawTimeline() {
+bool DrawTimeline(PassMode mode) {
   const float t = DemoTimeFromMs(MusicGetTime());
   DemoClock = t;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -170,9 +170,9 @@ bool DrawTimeline() {
   DrawCaptions(t);
   StageDone(FrameStage::captions);
   const GlowParameters glow = GlowForTime(t);
-  DrawGlow(glow.a, glow.b, glow.c, glow.d);
+  DrawGlow(glow.a, glow.b, glow.c, glow.d, mode);
   StageDone(FrameStage::glow);
-  DrawLayers(t);
+  DrawLayers(t, mode);
   StageDone(FrameStage::overlays);
   CopySpectrumBands();
   StageDone(FrameStage::bands);

@@ -1,9 +1,12 @@
 // The director's frame: demo time from the music, the scene of its window, captions, glow, layers.
 #pragma once
 
+#include "render/PassMode.h"
+
 // Draws one frame. Returns false, without finishing the frame, once the demo time passes 282 s:
-// the show is over and the caller ends it.
-bool DrawTimeline();
+// the show is over and the caller ends it. The screen-space passes are drawn in mode (the
+// same pixels either way).
+bool DrawTimeline(PassMode mode = PassMode::shortcuts);
 
 // The parts of a frame, in drawing order.
 enum class FrameStage { scene, captions, glow, overlays, bands };

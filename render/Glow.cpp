@@ -60,6 +60,65 @@ void BlurPass(int radius, int du, int dv) {
   glEnd();
 }
 
+// Linear filtering at texel centres returns the texel itself; nearest does the same for less.
+void SetFiltering(GLuint texture, GLint filter) {
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, texture);
+  glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MIN_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MAG_FILTER, filter);
+}
+
+int LayerCount(float c) {
+  int layers = 1;
+  for (int k = 1; k < c; ++k) ++layers;
+  return layers;
+}
+
+// Units 0..layers-1 sample the blurred half image stretched (linear), the last unit the sharp
+// frame texel for texel; each unit adds to the one before. The sums saturate as the additive
+// passes do, and the colour's alpha is added once per pass as blending would.
+bool CanMergeLayers(int layers) {
+  GLint units = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+  return layers + 1 <= units && !glIsEnabled(GL_FOG);
+}
+
+void MergedLayersPass(int layers) {
+  const int units = layers + 1;
+  for (int u = 0; u < units; ++u) {
+    glActiveTexture(GL_TEXTURE0 + u);
+    glEnable(GL_TEXTURE_RECTANGLE_ARB);
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, u < layers ? renderTextures.half : renderTextures.frame);
+    if (u == 0) continue;
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_ADD);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_ADD);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PREVIOUS);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, GL_PRIMARY_COLOR);
+  }
+  glDisable(GL_BLEND);
+  glBegin(GL_QUADS);
+  const int corners[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};  // as DrawRectQuad, top left first
+  for (const auto& corner : corners) {
+    for (int u = 0; u < units; ++u) {
+      const int w = u < layers ? kHalfWidth : kRenderWidth, h = u < layers ? kHalfHeight : kRenderHeight;
+      glMultiTexCoord2i(GL_TEXTURE0 + u, corner[0] * w, (1 - corner[1]) * h);
+    }
+    glVertex3i(corner[0], corner[1], -1);
+  }
+  glEnd();
+  for (int u = units - 1; u > 0; --u) {
+    glActiveTexture(GL_TEXTURE0 + u);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_TEXTURE_RECTANGLE_ARB);
+  }
+  glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE);
+}
+
 // What the filter leaves for the fades and scanlines that follow, with or without the filter.
 void LeaveFrameState() {
   glEnable(GL_DEPTH_TEST);
@@ -116,7 +175,7 @@ void DrawRectQuad(int w, int h, int x0, int y0) {
   glVertex3i(1, 1, -1);
 }
 
-void DrawGlow(float a, float b, float c, float d) {
+void DrawGlow(float a, float b, float c, float d, PassMode mode) {
   if (!renderTextures.ready) {
     LeaveFrameState();
     return;
@@ -148,6 +207,8 @@ void DrawGlow(float a, float b, float c, float d) {
   for (int i = 0; i < powerPasses; ++i) DrawRectQuad(kRenderWidth, kRenderHeight, 0, 0);
   glEnd();
 
+  const bool shortcuts = mode == PassMode::shortcuts;
+  if (shortcuts) SetFiltering(renderTextures.half, GL_NEAREST);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
   CopyFramebuffer(kHalfWidth, kHalfHeight);
   glColor4f(1, 1, 1, d / (2 * a + 1));
@@ -155,19 +216,28 @@ void DrawGlow(float a, float b, float c, float d) {
   CopyFramebuffer(kHalfWidth, kHalfHeight);
   BlurPass(radius, 0, 1);
   CopyFramebuffer(kHalfWidth, kHalfHeight);
+  if (shortcuts) SetFiltering(renderTextures.half, GL_LINEAR);
 
   // The blurred image replaces the frame once and is added for every further layer; the sharp
   // frame goes back on top.
   glViewport(0, 0, kRenderWidth, kRenderHeight);
-  glDisable(GL_BLEND);
-  DrawFull(kHalfWidth, kHalfHeight);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_ONE, GL_ONE);
-  glBegin(GL_QUADS);
-  for (int k = 1; k < c; ++k) DrawRectQuad(kHalfWidth, kHalfHeight, 0, 0);
-  glEnd();
-  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
-  DrawFull(kRenderWidth, kRenderHeight);
+  const int layers = LayerCount(c);
+  if (shortcuts) SetFiltering(renderTextures.frame, GL_NEAREST);
+  if (shortcuts && CanMergeLayers(layers)) {
+    MergedLayersPass(layers);
+  } else {
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
+    glDisable(GL_BLEND);
+    DrawFull(kHalfWidth, kHalfHeight);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glBegin(GL_QUADS);
+    for (int k = 1; k < layers; ++k) DrawRectQuad(kHalfWidth, kHalfHeight, 0, 0);
+    glEnd();
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
+    DrawFull(kRenderWidth, kRenderHeight);
+  }
+  if (shortcuts) SetFiltering(renderTextures.frame, GL_LINEAR);
 
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
