@@ -79,7 +79,7 @@ void DrawLayers(float t, PassMode mode) {
   DrawWhiteFade(t - 278, mode);
   DrawBlackFade((t - 4) * 0.25f, mode);
   glEnable(GL_BLEND);
-  DrawScanlines();
+  DrawScanlines(mode);
   glDisable(GL_BLEND);
   if (Inside(57, t, 61.5f)) DrawInvertFade(Ramp(59.5f, 60, t), mode);
   DrawLetterbox();

@@ -73,21 +73,30 @@ int LayerCount(float c) {
   return layers;
 }
 
-// Units 0..layers-1 sample the blurred half image stretched (linear), the last unit the sharp
-// frame texel for texel; each unit adds to the one before. The sums saturate as the additive
-// passes do, and the colour's alpha is added once per pass as blending would.
-bool CanMergeLayers(int layers) {
+// One tap of a summed pass: a texture and the texel rectangle it lays over the viewport.
+struct Tap {
+  GLuint texture;
+  int w, h, x0, y0;
+};
+constexpr int kMaxTaps = 8;
+
+// Summing in the texture units is exact where the passes it replaces add 8-bit values that
+// were already stored (the partial sums clamp at 1 like saturating blends); fog would be
+// applied once instead of per pass, so it needs the passes.
+bool CanSumTaps(int count) {
   GLint units = 0;
   glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
-  return layers + 1 <= units && !glIsEnabled(GL_FOG);
+  return count <= units && count <= kMaxTaps && !glIsEnabled(GL_FOG);
 }
 
-void MergedLayersPass(int layers) {
-  const int units = layers + 1;
-  for (int u = 0; u < units; ++u) {
+// One quad, blending off, whose colour is the sum of the taps' texels, the first modulated by
+// the current colour; the alpha adds the colour's alpha once per tap. Leaves unit 0 active
+// with the first tap's texture bound and the other units as they were.
+void SummedTapsPass(const Tap* taps, int count) {
+  for (int u = 0; u < count; ++u) {
     glActiveTexture(GL_TEXTURE0 + u);
     glEnable(GL_TEXTURE_RECTANGLE_ARB);
-    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, u < layers ? renderTextures.half : renderTextures.frame);
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, taps[u].texture);
     if (u == 0) continue;
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
     glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_ADD);
@@ -99,24 +108,59 @@ void MergedLayersPass(int layers) {
   }
   glDisable(GL_BLEND);
   glBegin(GL_QUADS);
-  const int corners[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};  // as DrawRectQuad, top left first
-  for (const auto& corner : corners) {
-    for (int u = 0; u < units; ++u) {
-      const int w = u < layers ? kHalfWidth : kRenderWidth, h = u < layers ? kHalfHeight : kRenderHeight;
-      glMultiTexCoord2i(GL_TEXTURE0 + u, corner[0] * w, (1 - corner[1]) * h);
+  constexpr int kCorners[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};  // DrawRectQuad's order
+  for (const auto& corner : kCorners) {
+    for (int u = 0; u < count; ++u) {
+      const Tap& tap = taps[u];
+      glMultiTexCoord2i(GL_TEXTURE0 + u, tap.x0 + corner[0] * tap.w, tap.y0 + (1 - corner[1]) * tap.h);
     }
     glVertex3i(corner[0], corner[1], -1);
   }
   glEnd();
-  for (int u = units - 1; u > 0; --u) {
+  for (int u = count - 1; u > 0; --u) {
     glActiveTexture(GL_TEXTURE0 + u);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glDisable(GL_TEXTURE_RECTANGLE_ARB);
   }
   glActiveTexture(GL_TEXTURE0);
+}
+
+// The blur direction in two passes: the unshifted tap weighted as before (the blend stores
+// each texel times the weight, rounded), copied back, then all taps of those stored products
+// summed at once, which is what the additive taps add up to.
+bool SummedBlurPass(int radius, int du, int dv, float weight) {
+  const int count = 2 * radius + 1;
+  if (!CanSumTaps(count)) return false;
+  glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+  glBegin(GL_QUADS);
+  DrawHalfShifted(0, 0);
+  glEnd();
+  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  Tap taps[kMaxTaps];
+  taps[0] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
+  for (int i = 1; i <= radius; ++i) {
+    taps[2 * i - 1] = {renderTextures.half, kHalfWidth, kHalfHeight, -i * du, -i * dv};
+    taps[2 * i] = {renderTextures.half, kHalfWidth, kHalfHeight, i * du, i * dv};
+  }
+  glColor4f(1, 1, 1, 1);  // the stored products are summed as they are, not weighted again
+  SummedTapsPass(taps, count);
+  glColor4f(1, 1, 1, weight);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  return true;
+}
+
+// The blurred image stretched once per layer (linear), then the sharp frame texel for texel.
+bool SummedLayersPass(int layers) {
+  if (!CanSumTaps(layers + 1)) return false;
+  Tap taps[kMaxTaps];
+  for (int k = 0; k < layers; ++k) taps[k] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
+  taps[layers] = {renderTextures.frame, kRenderWidth, kRenderHeight, 0, 0};
+  SummedTapsPass(taps, layers + 1);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
+  return true;
 }
 
 // What the filter leaves for the fades and scanlines that follow, with or without the filter.
@@ -211,10 +255,11 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
   if (shortcuts) SetFiltering(renderTextures.half, GL_NEAREST);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
   CopyFramebuffer(kHalfWidth, kHalfHeight);
-  glColor4f(1, 1, 1, d / (2 * a + 1));
-  BlurPass(radius, 1, 0);
+  const float weight = d / (2 * a + 1);
+  glColor4f(1, 1, 1, weight);
+  if (!shortcuts || !SummedBlurPass(radius, 1, 0, weight)) BlurPass(radius, 1, 0);
   CopyFramebuffer(kHalfWidth, kHalfHeight);
-  BlurPass(radius, 0, 1);
+  if (!shortcuts || !SummedBlurPass(radius, 0, 1, weight)) BlurPass(radius, 0, 1);
   CopyFramebuffer(kHalfWidth, kHalfHeight);
   if (shortcuts) SetFiltering(renderTextures.half, GL_LINEAR);
 
@@ -223,9 +268,7 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
   glViewport(0, 0, kRenderWidth, kRenderHeight);
   const int layers = LayerCount(c);
   if (shortcuts) SetFiltering(renderTextures.frame, GL_NEAREST);
-  if (shortcuts && CanMergeLayers(layers)) {
-    MergedLayersPass(layers);
-  } else {
+  if (!shortcuts || !SummedLayersPass(layers)) {
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
     glDisable(GL_BLEND);
     DrawFull(kHalfWidth, kHalfHeight);

@@ -31,7 +31,9 @@ void FadeQuad(float r, float g, float b, float alpha, PassMode mode) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_BLEND);
   if (!ChangesNothing(alpha, mode)) FullScreenQuad();
-  glColor3f(1, 1, 1);
+  // All four components: Mesa keeps the old alpha when a three-component colour follows a
+  // four-component one with no vertex between them.
+  glColor4f(1, 1, 1, 1);
   glDisable(GL_BLEND);
   End2D();
 }
@@ -163,18 +165,32 @@ void DrawSpectrumLines() {
   End2D();
 }
 
-// 120 lines two units high, one every five units.
-void DrawScanlines() {
+// 120 lines two units high, one every five units. The shortcut sends them as one batch with
+// the offset in the corners: every edge lies on a pixel boundary, so a last-bit difference
+// in the transform cannot move a pixel, and the depth stays at z = 0 either way.
+void DrawScanlines(PassMode mode) {
   Begin2D();
   glColor4f(1, 1, 1, 0.12f);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
-  for (int y = 0; y < 600; y += 5) {
-    glPushMatrix();
-    glTranslatef(0, static_cast<float>(y), 0);
-    Quad(0, 0, kOverlayWidth, 2);
-    glPopMatrix();
+  if (mode == PassMode::shortcuts) {
+    glBegin(GL_QUADS);
+    for (int y = 0; y < 600; y += 5) {
+      const auto top = static_cast<float>(y);
+      glVertex2f(0, top);
+      glVertex2f(0, top + 2);
+      glVertex2f(kOverlayWidth, top + 2);
+      glVertex2f(kOverlayWidth, top);
+    }
+    glEnd();
+  } else {
+    for (int y = 0; y < 600; y += 5) {
+      glPushMatrix();
+      glTranslatef(0, static_cast<float>(y), 0);
+      Quad(0, 0, kOverlayWidth, 2);
+      glPopMatrix();
+    }
   }
   glDisable(GL_BLEND);
   End2D();

@@ -14,4 +14,4 @@ void DrawInvertFade(float a, PassMode mode = PassMode::shortcuts);
 void DrawExplosionFlash(float a, PassMode mode = PassMode::shortcuts);
 void DrawSpectrumBars();
 void DrawSpectrumLines();
-void DrawScanlines();
+void DrawScanlines(PassMode mode = PassMode::shortcuts);
