@@ -19,17 +19,6 @@ namespace {
 
 constexpr int kFrameIntervalMs = 17;  // 1/60 s, to the nearest millisecond
 
-void LoadBandsOfEarlierFrame(int ms) {
-  const int source = BandSourceMs(ms);
-  if (source < 0) {
-    for (float& band : SpectrumBands) band = 0;
-    return;
-  }
-  MusicSetTime(source);
-  const float* spectrum = MusicGetSpectrum();
-  for (int i = 0; i < kSpectrumBandCount; ++i) SpectrumBands[i] = spectrum[i];
-}
-
 bool WriteFrame(const std::string& path, std::vector<uint8_t>& rgb, std::string& error) {
   PngImage image;
   image.width = kCaptureWidth;
@@ -57,6 +46,17 @@ void StartCaptureShow() {
 }
 
 int BandSourceMs(int ms) { return ms - kFrameIntervalMs; }
+
+void LoadBandsOfEarlierFrame(int ms) {
+  const int source = BandSourceMs(ms);
+  if (source < 0) {
+    for (float& band : SpectrumBands) band = 0;
+    return;
+  }
+  MusicSetTime(source);
+  const float* spectrum = MusicGetSpectrum();
+  for (int i = 0; i < kSpectrumBandCount; ++i) SpectrumBands[i] = spectrum[i];
+}
 
 bool RenderCaptureFrame(int ms, std::vector<uint8_t>& rgb) {
   LoadBandsOfEarlierFrame(ms);

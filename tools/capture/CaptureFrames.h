@@ -15,6 +15,8 @@ void StartCaptureShow();
 // The music position of the frame drawn 1/60 s before one at ms, whose spectrum that frame's
 // bands hold; negative when ms is the show's first frame and the bands are still zero.
 int BandSourceMs(int ms);
+// Fills the spectrum bands as the frame before the one at ms left them; moves the offline clock.
+void LoadBandsOfEarlierFrame(int ms);
 
 // Draws the frame at ms and reads it back (RGB, top row first). False, with rgb untouched,
 // when ms lies past the end of the show.
