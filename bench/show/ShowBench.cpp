@@ -27,7 +27,7 @@ void RecordStage(FrameStage stage) {
 }
 
 void PrepareFrame(int ms) {
-  LoadBandsOfEarlierFrame(ms);
+  LoadBandsOfFrameAt(BandSourceMs(ms));
   MusicSetTime(ms);
 }
 

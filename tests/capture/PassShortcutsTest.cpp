@@ -76,7 +76,7 @@ class PassShortcutsTest : public GlTest {
   // The tunnel moves its points in place every frame; each drawing starts from the same ones.
   static void Draw(int ms, PassMode mode, const Point3* points) {
     std::memcpy(tunnelPoints, points, sizeof tunnelPoints);
-    LoadBandsOfEarlierFrame(ms);
+    LoadBandsOfFrameAt(BandSourceMs(ms));
     MusicSetTime(ms);
     DrawTimeline(mode);
   }
