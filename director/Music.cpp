@@ -10,10 +10,12 @@
 #include "director/Timeline.h"
 #include "platform/FileBytes.h"
 #include "platform/LiveAudio.h"
+#include "platform/Mp3Decoder.h"
 #include "platform/OfflineClock.h"
 #include "platform/SilentClock.h"
 
 static_assert(kSpectrumSize == kSpectrumBins);
+static_assert(kMusicSampleRate == kMixRate);
 
 namespace {
 
@@ -27,6 +29,22 @@ struct MusicState {
   float spectrum[kSpectrumSize] = {};
 };
 MusicState music;
+
+struct SampleReader {
+  Mp3Decoder* decoder = nullptr;
+  bool opened = false;
+  int64_t position = -1;  // where the decoder stands, -1 before the first seek
+};
+SampleReader samples;
+
+Mp3Decoder* SampleDecoder() {
+  if (!samples.opened) {
+    samples.opened = true;
+    std::string error;
+    if (!music.file.empty()) samples.decoder = OpenMp3Decoder(music.file.data(), music.file.size(), error);
+  }
+  return samples.decoder;
+}
 
 bool ReadMusicFile() {
   if (ReadFileBytes(kMusicPath, music.file)) return true;
@@ -91,3 +109,23 @@ const float* MusicGetSpectrum() {
 }
 
 void UseOfflineMusic() { music.offline = true; }
+
+void ReadMusicSamples(int64_t firstSample, float* stereo, size_t frames) {
+  std::fill(stereo, stereo + 2 * frames, 0.f);
+  Mp3Decoder* decoder = SampleDecoder();
+  if (!decoder) return;
+  const int64_t first = std::max<int64_t>(firstSample, 0);
+  const int64_t end = std::min<int64_t>(firstSample + static_cast<int64_t>(frames), Mp3Length(*decoder));
+  if (first >= end) return;
+  if (first != samples.position && !SeekMp3(*decoder, first)) return;
+  float* out = stereo + 2 * (first - firstSample);
+  size_t wanted = static_cast<size_t>(end - first);
+  samples.position = first;
+  while (wanted > 0) {
+    const size_t got = ReadMp3(*decoder, out, wanted);
+    if (got == 0) break;
+    out += 2 * got;
+    wanted -= got;
+    samples.position += static_cast<int64_t>(got);
+  }
+}

@@ -1,5 +1,7 @@
 // The music stream: the show's only clock, its seek control and its spectrum.
 #pragma once
+#include <cstddef>
+#include <cstdint>
 
 constexpr int kSpectrumSize = 512;
 
@@ -21,3 +23,11 @@ const float* MusicGetSpectrum();
 // Call before StartMusic to render without playing: the clock then stands wherever
 // MusicSetTime puts it and the spectrum is computed from the track at that position.
 void UseOfflineMusic();
+
+// The track's samples per second per channel.
+constexpr int kMusicSampleRate = 44100;
+// For tools that write the music out, after StartMusic: frames interleaved stereo samples of the
+// track from firstSample on, silence before its start, past its end and when it did not load.
+// Sequential reads continue the decode; this decoder is its own, so it may run on another
+// thread than the clock.
+void ReadMusicSamples(int64_t firstSample, float* stereo, size_t frames);

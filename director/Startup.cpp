@@ -16,6 +16,11 @@
 
 namespace {
 
+// -10.0 to 9.8 in steps of 0.2, the product rounded to float once.
+float CloudCoordinate(int random) { return static_cast<float>((random % 100 - 50) * 0.2); }
+
+}  // namespace
+
 void LoadTextures() {
   char path[64];
   for (int slot = 0; slot < kTextureCount; ++slot) {
@@ -57,11 +62,6 @@ void SetSharedGlState() {
   InitBallPhases();
   CreateRenderTextures();
 }
-
-// -10.0 to 9.8 in steps of 0.2, the product rounded to float once.
-float CloudCoordinate(int random) { return static_cast<float>((random % 100 - 50) * 0.2); }
-
-}  // namespace
 
 GLuint LoadTexture(const char* path) {
   std::vector<uint8_t> bytes;
@@ -111,6 +111,10 @@ void DemoStartup() {
   LoadModels();
   FillRandomPointTables();
   SetSharedGlState();
+  OpenMusic();
+}
+
+void OpenMusic() {
   StartMusic();
   EnableSpectrum();
 }

@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "director/DemoState.h"
+#include "director/Music.h"
+#include "platform/FileBytes.h"
+#include "platform/Mp3Decode.h"
 #include "support/GlTest.h"
 #include "tools/capture/CaptureFrames.h"
 
@@ -51,4 +55,31 @@ TEST_F(CaptureFrame, BandsComeFromAFrameEarlierAndTheShowStopsAfter282) {
   rgb.clear();
   EXPECT_FALSE(RenderCaptureFrame(282001, rgb));
   EXPECT_TRUE(rgb.empty());
+}
+
+TEST_F(CaptureFrame, MusicSamplesOfASpanAreTheTracksOwnAndSilentOutsideIt) {
+  std::vector<uint8_t> file;
+  ASSERT_TRUE(ReadFileBytes("data/music/sonorrak.mp3", file));
+  DecodedAudio track;
+  std::string error;
+  ASSERT_TRUE(DecodeMp3(file.data(), file.size(), track, error)) << error;
+  const int64_t length = static_cast<int64_t>(track.FrameCount());
+
+  // Two sequential reads, then a seek back: each equals the whole decode at that place.
+  const int64_t first = 60 * kMusicSampleRate + 123;
+  std::vector<float> stereo(2 * 3000);
+  ReadMusicSamples(first, stereo.data(), 1000);
+  ReadMusicSamples(first + 1000, stereo.data() + 2000, 2000);
+  for (size_t i = 0; i < stereo.size(); ++i) ASSERT_EQ(stereo[i], track.samples[2 * first + i]) << i;
+  ReadMusicSamples(5, stereo.data(), 10);
+  EXPECT_EQ(stereo[0], track.samples[10]);
+
+  // Straddling the start and the end of the track.
+  ReadMusicSamples(-4, stereo.data(), 8);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(stereo[i], 0.f);
+  EXPECT_EQ(stereo[8], track.samples[0]);
+  std::fill(stereo.begin(), stereo.end(), 1.f);
+  ReadMusicSamples(length - 2, stereo.data(), 10);
+  EXPECT_EQ(stereo[0], track.samples[2 * (length - 2)]);
+  for (int i = 4; i < 20; ++i) EXPECT_EQ(stereo[i], 0.f) << i;
 }

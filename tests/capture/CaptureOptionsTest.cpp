@@ -60,3 +60,73 @@ TEST(CaptureOptions, UsageErrorsSayWhatIsWrong) {
   }
   EXPECT_EQ(Parse({"--at", "2", "--help"}).status, CaptureParse::help);
 }
+
+TEST(CaptureOptions, SequenceFormsTakeTheirSpanRateAndEncoding) {
+  const CaptureParseResult video = Parse({"--video", "show.mp4"});
+  ASSERT_EQ(video.status, CaptureParse::run) << video.error;
+  EXPECT_EQ(video.options.form, CaptureForm::video);
+  EXPECT_EQ(video.options.outFile, "show.mp4");
+  EXPECT_EQ(video.options.fromMs, 0);
+  EXPECT_EQ(video.options.toMs, 282000);
+  EXPECT_EQ(video.options.fps, 60);
+  EXPECT_EQ(video.options.crf, 18);
+  EXPECT_EQ(video.options.scale, 1);
+  EXPECT_FALSE(video.options.smooth);
+  EXPECT_TRUE(video.options.pipelined);
+
+  const CaptureParseResult tuned = Parse({"--video=a.mp4", "--from", "61.5", "--to=90", "--fps", "30", "--crf", "23",
+                                          "--scale", "3", "--smooth", "--preset", "medium", "--force", "--no-pipeline"});
+  ASSERT_EQ(tuned.status, CaptureParse::run) << tuned.error;
+  EXPECT_EQ(tuned.options.fromMs, 61500);
+  EXPECT_EQ(tuned.options.toMs, 90000);
+  EXPECT_EQ(tuned.options.fps, 30);
+  EXPECT_EQ(tuned.options.crf, 23);
+  EXPECT_EQ(tuned.options.scale, 3);
+  EXPECT_TRUE(tuned.options.smooth);
+  EXPECT_EQ(tuned.options.preset, "medium");
+  EXPECT_TRUE(tuned.options.force);
+  EXPECT_FALSE(tuned.options.pipelined);
+
+  const CaptureParseResult frames = Parse({"--png-dir", "out", "--to", "282"});
+  ASSERT_EQ(frames.status, CaptureParse::run) << frames.error;
+  EXPECT_EQ(frames.options.form, CaptureForm::pngSequence);
+  EXPECT_EQ(frames.options.outDir, "out");
+
+  const CaptureParseResult sheet = Parse({"--contact-sheet", "s.png", "--every", "12", "--columns", "4"});
+  ASSERT_EQ(sheet.status, CaptureParse::run) << sheet.error;
+  EXPECT_EQ(sheet.options.form, CaptureForm::contactSheet);
+  EXPECT_EQ(sheet.options.everyMs, 12000);
+  EXPECT_EQ(sheet.options.columns, 4);
+}
+
+TEST(CaptureOptions, FormsDoNotMixAndValuesStayInRange) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* mentions;
+  };
+  const Case cases[] = {
+      {{"--video", "a.mp4", "--png-dir", "d"}, "do not go together"},
+      {{"--at", "2", "--out", "d", "--fps", "30"}, "--fps"},
+      {{"--png-dir", "d", "--scale", "2"}, "--scale"},
+      {{"--contact-sheet", "s.png"}, "--every"},
+      {{"--contact-sheet", "s.png", "--every", "0"}, "--every"},
+      {{"--contact-sheet", "s.png", "--every", "5", "--from", "3"}, "--from"},
+      {{"--video", "a.mp4", "--fps", "0"}, "--fps"},
+      {{"--video", "a.mp4", "--fps", "241"}, "--fps"},
+      {{"--video", "a.mp4", "--crf", "52"}, "--crf"},
+      {{"--video", "a.mp4", "--scale", "4"}, "--scale"},
+      {{"--video", "a.mp4", "--scale", "1.5"}, "--scale"},
+      {{"--video", "a.mp4", "--preset", "quick"}, "--preset"},
+      {{"--video", "a.mp4", "--to", "282.001"}, "--to"},
+      {{"--video", "a.mp4", "--from", "90", "--to", "90"}, "--from"},
+      {{"--video", "a.mp4", "--fps", "30", "--fps", "60"}, "twice"},
+      {{"--video", ""}, "--video"},
+      {{"--force"}, "--at"},
+      {{"--smooth=1", "--video", "a.mp4"}, "--smooth=1"},
+  };
+  for (const Case& c : cases) {
+    const CaptureParseResult r = Parse(c.args);
+    EXPECT_EQ(r.status, CaptureParse::usageError) << c.mentions;
+    EXPECT_NE(r.error.find(c.mentions), std::string::npos) << r.error;
+  }
+}

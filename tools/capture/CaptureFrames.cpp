@@ -1,9 +1,8 @@
-// The capture loop: every frame sees the bands of a frame 1/60 s earlier, as the window would.
+// Single frames of the show: every frame sees the bands of a frame 1/60 s earlier (or of the
+// sequence frame before it), as the window would.
 #include "tools/capture/CaptureFrames.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "director/DemoState.h"
 #include "director/Music.h"
@@ -14,23 +13,11 @@
 #include "platform/PngImage.h"
 #include "render/Gl.h"
 #include "shell/Window.h"
+#include "tools/capture/CaptureOutput.h"
+#include "tools/capture/CaptureSequence.h"
+#include "tools/capture/ContactSheet.h"
 
-namespace {
-
-constexpr int kFrameIntervalMs = 17;  // 1/60 s, to the nearest millisecond
-
-void LoadBandsOfEarlierFrame(int ms) {
-  const int source = BandSourceMs(ms);
-  if (source < 0) {
-    for (float& band : SpectrumBands) band = 0;
-    return;
-  }
-  MusicSetTime(source);
-  const float* spectrum = MusicGetSpectrum();
-  for (int i = 0; i < kSpectrumBandCount; ++i) SpectrumBands[i] = spectrum[i];
-}
-
-bool WriteFrame(const std::string& path, std::vector<uint8_t>& rgb, std::string& error) {
+bool WriteCapturePng(const std::string& path, std::vector<uint8_t>& rgb, std::string& error) {
   PngImage image;
   image.width = kCaptureWidth;
   image.height = kCaptureHeight;
@@ -47,8 +34,6 @@ bool WriteFrame(const std::string& path, std::vector<uint8_t>& rgb, std::string&
   return true;
 }
 
-}  // namespace
-
 void StartCaptureShow() {
   // The window sets the viewport and the scenes' projection before start-up; so must we.
   ReshapeViewport(kCaptureWidth, kCaptureHeight);
@@ -56,10 +41,24 @@ void StartCaptureShow() {
   DemoStartup();
 }
 
-int BandSourceMs(int ms) { return ms - kFrameIntervalMs; }
+int BandSourceMs(int ms, int fps) { return ms - (2000 + fps) / (2 * fps); }  // 1/fps s, rounded
+
+void LoadBandsOfFrameAt(int ms) {
+  if (ms < 0) {
+    for (float& band : SpectrumBands) band = 0;
+    return;
+  }
+  MusicSetTime(ms);
+  const float* spectrum = MusicGetSpectrum();
+  for (int i = 0; i < kSpectrumBandCount; ++i) SpectrumBands[i] = spectrum[i];
+}
 
 bool RenderCaptureFrame(int ms, std::vector<uint8_t>& rgb) {
-  LoadBandsOfEarlierFrame(ms);
+  LoadBandsOfFrameAt(BandSourceMs(ms));
+  return RenderFollowingFrame(ms, rgb);
+}
+
+bool RenderFollowingFrame(int ms, std::vector<uint8_t>& rgb) {
   MusicSetTime(ms);
   if (!DrawTimeline()) return false;
   glFinish();
@@ -68,23 +67,26 @@ bool RenderCaptureFrame(int ms, std::vector<uint8_t>& rgb) {
 }
 
 int RunCapture(const CaptureOptions& options, std::string& error) {
-  std::error_code made;
-  std::filesystem::create_directories(options.outDir, made);
-  if (made) {
-    error = "cannot create " + options.outDir + ": " + made.message();
-    return 1;
-  }
+  if (!PrepareOutputs(options, error)) return 1;
   HeadlessGl gl;
   if (!CreateHeadlessGl(kCaptureWidth, kCaptureHeight, gl, error)) return 1;
   StartCaptureShow();
+  switch (options.form) {
+    case CaptureForm::video:
+    case CaptureForm::pngSequence:
+      return RunSequenceCapture(options, error);
+    case CaptureForm::contactSheet:
+      return RunContactSheet(options, error);
+    case CaptureForm::frames:
+      break;
+  }
   std::vector<uint8_t> rgb;
   for (const int ms : options.framesMs) {
     if (!RenderCaptureFrame(ms, rgb)) {
       std::fprintf(stderr, "vexilograph-capture: the show ends at 282 s; nothing captured from %d ms on\n", ms);
       break;
     }
-    const std::string path = (std::filesystem::path(options.outDir) / (std::to_string(ms) + ".png")).string();
-    if (!WriteFrame(path, rgb, error)) return 1;
+    if (!WriteCapturePng(FramePngPath(options.outDir, ms), rgb, error)) return 1;
   }
   return 0;
 }

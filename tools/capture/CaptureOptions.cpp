@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <set>
 
 namespace {
 
@@ -47,6 +48,136 @@ bool Matches(const std::string& arg, const std::string& name) {
   return arg == name || (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=');
 }
 
+bool ParseCount(const std::string& text, int low, int high, int& value) {
+  if (text.empty() || text.size() > 9) return false;
+  int64_t n = 0;
+  for (const char c : text) {
+    if (!IsDigit(c)) return false;
+    n = n * 10 + (c - '0');
+  }
+  if (n < low || n > high) return false;
+  value = static_cast<int>(n);
+  return true;
+}
+
+bool IsX264Preset(const std::string& name) {
+  for (const char* preset : {"ultrafast", "superfast", "veryfast", "faster", "fast", "medium", "slow", "slower",
+                             "veryslow", "placebo"})
+    if (name == preset) return true;
+  return false;
+}
+
+// Which forms an option belongs to, so that "--crf" with "--png-dir" is caught.
+struct OptionRule {
+  const char* name;
+  bool takesValue;
+  std::set<CaptureForm> forms;  // empty: every form
+};
+
+const OptionRule kRules[] = {
+    {"--at", true, {CaptureForm::frames}},
+    {"--out", true, {CaptureForm::frames}},
+    {"--video", true, {CaptureForm::video}},
+    {"--png-dir", true, {CaptureForm::pngSequence}},
+    {"--contact-sheet", true, {CaptureForm::contactSheet}},
+    {"--from", true, {CaptureForm::video, CaptureForm::pngSequence}},
+    {"--to", true, {CaptureForm::video, CaptureForm::pngSequence}},
+    {"--fps", true, {CaptureForm::video, CaptureForm::pngSequence}},
+    {"--crf", true, {CaptureForm::video}},
+    {"--scale", true, {CaptureForm::video}},
+    {"--smooth", false, {CaptureForm::video}},
+    {"--preset", true, {CaptureForm::video}},
+    {"--every", true, {CaptureForm::contactSheet}},
+    {"--columns", true, {CaptureForm::contactSheet}},
+    {"--force", false, {}},
+    {"--no-pipeline", false, {}},
+};
+
+const OptionRule* FindRule(const std::string& arg) {
+  for (const OptionRule& rule : kRules) {
+    if (rule.takesValue ? Matches(arg, rule.name) : arg == rule.name) return &rule;
+  }
+  return nullptr;
+}
+
+bool NeedsPath(const std::string& name, const std::string& value, std::string& error) {
+  if (!value.empty()) return true;
+  error = name + " needs a path";
+  return false;
+}
+
+// Stores one option's value; false with a message when the value is bad.
+bool Apply(const std::string& name, const std::string& value, CaptureOptions& o, std::string& error) {
+  auto bad = [&](const char* want) {
+    error = "bad " + name + " '" + value + "' (want " + want + ")";
+    return false;
+  };
+  if (name == "--at") return ParseTimeList(value, o.framesMs, error);
+  if (name == "--out" || name == "--png-dir") {
+    o.outDir = value;
+    return NeedsPath(name, value, error);
+  }
+  if (name == "--video" || name == "--contact-sheet") {
+    o.outFile = value;
+    return NeedsPath(name, value, error);
+  }
+  if (name == "--from") return ParseDemoTimeMs(value, o.fromMs) || bad("seconds such as 60 or 61.5");
+  if (name == "--to") return ParseDemoTimeMs(value, o.toMs) || bad("seconds such as 90 or 282");
+  if (name == "--fps") return ParseCount(value, 1, 240, o.fps) || bad("frames per second, 1 to 240");
+  if (name == "--crf") return ParseCount(value, 0, 51, o.crf) || bad("0 to 51, lower is better");
+  if (name == "--scale") return ParseCount(value, 1, 3, o.scale) || bad("1, 2 or 3");
+  if (name == "--columns") return ParseCount(value, 1, 100, o.columns) || bad("1 to 100");
+  if (name == "--every") {
+    return (ParseDemoTimeMs(value, o.everyMs) && o.everyMs > 0) || bad("seconds above 0, such as 12");
+  }
+  if (name == "--preset") {
+    o.preset = value;
+    return IsX264Preset(value) || bad("an x264 preset: ultrafast ... veryfast ... medium ... placebo");
+  }
+  if (name == "--smooth") o.smooth = true;
+  if (name == "--force") o.force = true;
+  if (name == "--no-pipeline") o.pipelined = false;
+  return true;
+}
+
+bool ChooseForm(const std::set<std::string>& seen, CaptureForm& form, std::string& error) {
+  const std::pair<const char*, CaptureForm> starts[] = {{"--at", CaptureForm::frames},
+                                                        {"--video", CaptureForm::video},
+                                                        {"--png-dir", CaptureForm::pngSequence},
+                                                        {"--contact-sheet", CaptureForm::contactSheet}};
+  int chosen = 0;
+  for (const auto& [name, which] : starts) {
+    if (seen.count(name)) {
+      form = which;
+      ++chosen;
+    }
+  }
+  if (chosen == 1 || (chosen == 0 && seen.count("--out"))) {
+    if (chosen == 0) form = CaptureForm::frames;
+    return true;
+  }
+  error = chosen == 0 ? "say what to capture: --at, --video, --png-dir or --contact-sheet"
+                      : "--at, --video, --png-dir and --contact-sheet do not go together";
+  return false;
+}
+
+// Options of another form, missing companions and spans outside the show.
+bool CheckCombination(const std::set<std::string>& seen, const CaptureOptions& o, std::string& error) {
+  for (const std::string& name : seen) {
+    const OptionRule* rule = FindRule(name);
+    if (!rule->forms.empty() && !rule->forms.count(o.form)) {
+      error = name + " does not go with this form";
+      return false;
+    }
+  }
+  if (o.form == CaptureForm::frames && !seen.count("--at")) error = "--at is required";
+  else if (o.form == CaptureForm::frames && !seen.count("--out")) error = "--out is required";
+  else if (o.form == CaptureForm::contactSheet && !seen.count("--every")) error = "--every is required";
+  else if (o.toMs > kShowEndMs) error = "--to lies past the end of the show (282)";
+  else if (o.fromMs >= o.toMs) error = "--from must come before --to";
+  return error.empty();
+}
+
 }  // namespace
 
 bool ParseDemoTimeMs(const std::string& text, int& ms) {
@@ -82,37 +213,31 @@ bool ParseDemoTimeMs(const std::string& text, int& ms) {
 
 CaptureParseResult ParseCaptureArguments(const std::vector<std::string>& args) {
   CaptureParseResult result;
-  bool haveTimes = false, haveOut = false;
+  CaptureOptions& options = result.options;
+  std::set<std::string> seen;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    std::string value;
     if (arg == "--help" || arg == "-h") {
       result.status = CaptureParse::help;
       return result;
     }
-    if (Matches(arg, "--at")) {
-      if (!TakeValue(args, i, "--at", value, result.error) ||
-          !ParseTimeList(value, result.options.framesMs, result.error))
-        return result;
-      haveTimes = true;
-    } else if (Matches(arg, "--out")) {
-      if (!TakeValue(args, i, "--out", value, result.error)) return result;
-      if (value.empty()) {
-        result.error = "--out needs a folder";
-        return result;
-      }
-      result.options.outDir = value;
-      haveOut = true;
-    } else {
+    const OptionRule* rule = FindRule(arg);
+    if (!rule) {
       result.error = "unknown option '" + arg + "'";
       return result;
     }
+    const std::string name = rule->name;
+    std::string value;
+    if (rule->takesValue && !TakeValue(args, i, name, value, result.error)) return result;
+    if (seen.count(name) && name != "--at") {
+      result.error = name + " given twice";
+      return result;
+    }
+    seen.insert(name);
+    if (!Apply(name, value, options, result.error)) return result;
   }
-  if (!haveTimes || !haveOut) {
-    result.error = !haveTimes ? "--at is required" : "--out is required";
-    return result;
-  }
-  std::vector<int>& frames = result.options.framesMs;
+  if (!ChooseForm(seen, options.form, result.error) || !CheckCombination(seen, options, result.error)) return result;
+  std::vector<int>& frames = options.framesMs;
   std::sort(frames.begin(), frames.end());
   frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
   result.status = CaptureParse::run;
@@ -121,6 +246,18 @@ CaptureParseResult ParseCaptureArguments(const std::vector<std::string>& args) {
 
 const char* CaptureUsage() {
   return "usage: vexilograph-capture --at T1,T2,... --out DIR\n"
-         "  Renders the show offscreen at the demo times T (seconds, e.g. 2,34.5,130) and writes\n"
-         "  each frame as DIR/<ms>.png (800 x 600 RGB). Run from the folder that holds data/.\n";
+         "       vexilograph-capture --video FILE.mp4 [--from S] [--to S] [--fps N] [--crf N]\n"
+         "                           [--scale 1|2|3] [--smooth] [--preset NAME]\n"
+         "       vexilograph-capture --png-dir DIR [--from S] [--to S] [--fps N]\n"
+         "       vexilograph-capture --contact-sheet FILE.png --every S [--columns N]\n"
+         "  Renders the show offscreen on the offline clock; run from the folder that holds data/.\n"
+         "  --at       frames at the demo times T (seconds, e.g. 2,34.5,130) as DIR/<ms>.png\n"
+         "  --video    every frame from --from (default 0) to --to (default 282) at --fps (default\n"
+         "             60): H.264 (crf default 18, preset default veryfast) with the music in AAC;\n"
+         "             --scale enlarges with square pixels, or smoothly with --smooth\n"
+         "  --png-dir  the same frames as DIR/000000.png, DIR/000001.png, ...\n"
+         "  --contact-sheet  a grid of labelled thumbnails, one every S seconds (6 columns)\n"
+         "  --force    replace existing outputs (refused otherwise)\n"
+         "  --no-pipeline  render and encode in turn instead of at once (for comparison)\n"
+         "  Ctrl-C stops early and still finishes the file. Bad options exit with status 2.\n";
 }

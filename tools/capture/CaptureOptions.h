@@ -1,16 +1,37 @@
 // The capture tool's command line, parsed without side effects.
 //
 //   vexilograph-capture --at T1,T2,... --out DIR
+//   vexilograph-capture --video FILE.mp4 [--from S] [--to S] [--fps N] [--crf N] [--scale K]
+//                       [--smooth] [--preset NAME]
+//   vexilograph-capture --png-dir DIR [--from S] [--to S] [--fps N]
+//   vexilograph-capture --contact-sheet FILE.png --every S [--columns N]
+//   any form: [--force] [--no-pipeline]
 //
-// T are demo times in seconds (digits with an optional fraction, 0 to 1000000); each frame is
-// written as DIR/<ms>.png with ms = round(T x 1000), in ascending order, once per ms.
+// Times are demo times in seconds (digits with an optional fraction), kept as whole ms.
 #pragma once
 #include <string>
 #include <vector>
 
+#include "director/Timeline.h"
+
+enum class CaptureForm { frames, video, pngSequence, contactSheet };
+
 struct CaptureOptions {
-  std::vector<int> framesMs;  // ascending, no repeats
-  std::string outDir;
+  CaptureForm form = CaptureForm::frames;
+  std::vector<int> framesMs;  // --at: ascending, no repeats
+  std::string outDir;         // --out or --png-dir
+  std::string outFile;        // --video or --contact-sheet
+  int fromMs = 0;             // sequences cover [fromMs, toMs)
+  int toMs = kShowEndMs;
+  int fps = 60;
+  int crf = 18;
+  int scale = 1;
+  bool smooth = false;
+  std::string preset = "veryfast";
+  int everyMs = 0;  // contact sheet: one thumbnail per everyMs from 0 to the end
+  int columns = 6;
+  bool force = false;      // replace existing outputs
+  bool pipelined = true;   // render and encode on two threads at once
 };
 
 enum class CaptureParse { run, help, usageError };

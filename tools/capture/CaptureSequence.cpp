@@ -1,0 +1,113 @@
+// The render loop feeds the frame pipeline; its consumer is the video encoder or the PNG writer.
+#include "tools/capture/CaptureSequence.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "director/Music.h"
+#include "platform/VideoEncoder.h"
+#include "tools/capture/CaptureFrames.h"
+#include "tools/capture/CaptureOutput.h"
+#include "tools/capture/CaptureProgress.h"
+#include "tools/capture/FramePipeline.h"
+
+namespace {
+
+constexpr int kPipelineDepth = 4;  // frames in flight: enough to ride out one slow encode
+constexpr size_t kFrameBytes = static_cast<size_t>(kCaptureWidth) * kCaptureHeight * 3;
+
+// The music of the frames encoded so far, a frame's worth at a time.
+struct VideoSink {
+  const CaptureOptions& options;
+  VideoEncoder* encoder = nullptr;
+  std::vector<float> stereo;
+
+  bool Consume(const PipelineFrame& frame, std::string& error) {
+    if (!EncodeVideoFrame(*encoder, frame.rgb.data(), error)) return false;
+    const int64_t first = SequenceFrameSample(options, frame.index);
+    const size_t count = static_cast<size_t>(SequenceFrameSample(options, frame.index + 1) - first);
+    ReadMusicSamples(first, stereo.data(), count);
+    return EncodeAudioSamples(*encoder, stereo.data(), count, error);
+  }
+};
+
+VideoEncoder* OpenVideo(const CaptureOptions& o, std::string& error) {
+  VideoEncoderSettings settings;
+  settings.path = o.outFile;
+  settings.width = kCaptureWidth;
+  settings.height = kCaptureHeight;
+  settings.scale = o.scale;
+  settings.smooth = o.smooth;
+  settings.fps = o.fps;
+  settings.crf = o.crf;
+  settings.preset = o.preset;
+  settings.sampleRate = kMusicSampleRate;
+  return OpenVideoEncoder(settings, error);
+}
+
+void PrintSummary(const CaptureOptions& o, const PipelineTimes& times, double seconds, bool interrupted) {
+  const std::string& target = o.form == CaptureForm::video ? o.outFile : o.outDir;
+  const double frames = static_cast<double>(times.frames);
+  const double perFrame = frames > 0 ? 1000 / frames : 0;
+  std::fprintf(stderr,
+               "vexilograph-capture: %s%s: %lld frames at %d fps (%.3f s of show from %.3f s) in %.1f s, "
+               "%.1f frames/s; render %.1f ms/frame, %s %.1f ms/frame, %s\n",
+               interrupted ? "interrupted, finished " : "wrote ", target.c_str(), static_cast<long long>(times.frames),
+               o.fps, frames / o.fps, o.fromMs / 1000.0, seconds, seconds > 0 ? frames / seconds : 0,
+               times.produceSeconds * perFrame, o.form == CaptureForm::video ? "encode" : "write",
+               times.consumeSeconds * perFrame, o.pipelined ? "overlapped" : "in turn");
+}
+
+}  // namespace
+
+int64_t SequenceFrameCount(const CaptureOptions& o) {
+  const int64_t span = o.toMs - o.fromMs;
+  return span <= 0 ? 0 : (span * o.fps + 999) / 1000;
+}
+
+int SequenceFrameMs(const CaptureOptions& o, int64_t frame) {
+  return o.fromMs + static_cast<int>((2000 * frame + o.fps) / (2 * o.fps));
+}
+
+int64_t SequenceFrameSample(const CaptureOptions& o, int64_t frame) {
+  const int64_t start = (static_cast<int64_t>(o.fromMs) * kMusicSampleRate + 500) / 1000;
+  return start + (2 * static_cast<int64_t>(kMusicSampleRate) * frame + o.fps) / (2 * o.fps);
+}
+
+int RunSequenceCapture(const CaptureOptions& o, std::string& error) {
+  const bool video = o.form == CaptureForm::video;
+  VideoSink sink{o, nullptr, {}};
+  if (video) {
+    sink.encoder = OpenVideo(o, error);
+    if (!sink.encoder) return 1;
+    sink.stereo.resize(2 * static_cast<size_t>(kMusicSampleRate / o.fps + 2));
+  }
+  const int64_t total = SequenceFrameCount(o);
+  CaptureProgress progress = StartProgress(total);
+  CatchInterrupt();
+  LoadBandsOfFrameAt(BandSourceMs(SequenceFrameMs(o, 0), o.fps));
+  std::string consumeError;
+  const ProduceFrame produce = [&](PipelineFrame& frame) {
+    if (frame.index == total || Interrupted()) return false;
+    frame.ms = SequenceFrameMs(o, frame.index);
+    return RenderFollowingFrame(frame.ms, frame.rgb);
+  };
+  const ConsumeFrame consume = [&](PipelineFrame& frame) {
+    const bool done = video ? sink.Consume(frame, consumeError)
+                            : WriteCapturePng(SequencePngPath(o.outDir, frame.index), frame.rgb, consumeError);
+    ShowProgress(progress, frame.index + 1);
+    return done;
+  };
+  PipelineTimes times;
+  bool ok = RunFramePipeline(kPipelineDepth, kFrameBytes, o.pipelined, produce, consume, times);
+  if (!ok) error = consumeError;
+  std::string closeError;
+  if (video && !CloseVideoEncoder(sink.encoder, closeError) && ok) {
+    ok = false;
+    error = closeError;
+  }
+  const double seconds = EndProgress(progress);
+  if (!ok) return 1;
+  PrintSummary(o, times, seconds, Interrupted());
+  return Interrupted() ? 130 : 0;
+}
