@@ -144,9 +144,11 @@ TEST_F(BadMusic, WithoutASoundDeviceOneLineAndTheShowRunsOnTheClock) {
 
 TEST_F(BadMusic, StartingTwiceEndsTheFirstStream) {
   const std::vector<uint8_t> track = ReadAll(kTrack);
-  StartWith(&track);
+  const std::vector<uint8_t> shortTrack = SineMp3AtRate(3, 44100, 2);
+  StartWith(&shortTrack);
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  // The second start replaces the file buffer the first stream decodes from.
+  // The second start reads a larger file into the buffer the first stream decodes from, which
+  // moves it; the first stream must be gone by then (the sanitizer run sees it otherwise).
   const MusicStart again = StartWith(&track);
   EXPECT_EQ(again.err, "");
   ExpectClockRunsFromZero();

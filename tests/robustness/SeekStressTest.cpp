@@ -1,6 +1,6 @@
 // The seek keys hammered on the live clock (dummy audio driver, the show's track): thousands of
 // random seeks and held keys, negative and far past the end. The clock never reads negative,
-// lands exactly where a seek puts it, and never runs backwards between seeks.
+// lands where a seek puts it, and never runs backwards between seeks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -67,7 +67,14 @@ class SeekStress : public testing::Test {
     seeked_ = true;
     ExpectLandedAt(ms);
   }
-  static void ExpectLandedAt(int target) { ASSERT_EQ(MusicGetTime(), std::max(target, 0)) << "seek to " << target; }
+  // The seek shows at once; the device may already have taken a buffer from there, and then the
+  // clock has moved on by the moments since.
+  static void ExpectLandedAt(int target) {
+    const int landed = std::max(target, 0);
+    const int ms = MusicGetTime();
+    ASSERT_GE(ms, landed) << "seek to " << target;
+    ASSERT_LT(ms, int64_t{landed} + 100) << "seek to " << target;
+  }
 
   int lastMs_ = 0;
   bool seeked_ = false;
