@@ -1,12 +1,17 @@
 // Replacements for every form of operator new and delete, on malloc and free, with a counter.
 // All forms are replaced together: a library that allocates with one form and frees with
 // another then still meets a matching pair.
-#include "AllocationCount.h"
+#include "HeapWatch.h"
+
+#include <malloc.h>
 
 #include <atomic>
 #include <cstddef>
 #include <cstdlib>
 #include <new>
+
+// The sanitizer runtime's count of live heap bytes, where the program runs under it.
+extern "C" size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak));
 
 namespace {
 
@@ -27,6 +32,12 @@ void* AllocateOrThrow(std::size_t size, std::size_t alignment) {
 }  // namespace
 
 long AllocationCount() { return allocations.load(); }
+
+size_t HeapBytesInUse() {
+  if (__sanitizer_get_current_allocated_bytes) return __sanitizer_get_current_allocated_bytes();
+  const struct mallinfo2 heap = mallinfo2();
+  return heap.uordblks + heap.hblkhd;
+}
 
 void* operator new(std::size_t size) { return AllocateOrThrow(size, 0); }
 void* operator new[](std::size_t size) { return AllocateOrThrow(size, 0); }
