@@ -5,7 +5,7 @@
 #include <EGL/eglext.h>
 #include <GL/gl.h>
 
-#include <cstring>
+#include <algorithm>
 
 namespace {
 
@@ -70,13 +70,10 @@ void ReadFrameRgb(int width, int height, std::vector<uint8_t>& rgb) {
   rgb.resize(rowBytes * height);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-  // GL rows run bottom-up; swap them in place so row 0 is the top of the picture.
-  std::vector<uint8_t> row(rowBytes);
+  // GL rows run bottom-up; swap them in place so row 0 is the top of the picture (no scratch
+  // row, so reading every frame of a capture allocates nothing).
   for (int y = 0; y < height / 2; ++y) {
     uint8_t* top = rgb.data() + rowBytes * y;
-    uint8_t* bottom = rgb.data() + rowBytes * (height - 1 - y);
-    std::memcpy(row.data(), top, rowBytes);
-    std::memcpy(top, bottom, rowBytes);
-    std::memcpy(bottom, row.data(), rowBytes);
+    std::swap_ranges(top, top + rowBytes, rgb.data() + rowBytes * (height - 1 - y));
   }
 }
