@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "director/Timeline.h"
 #include "platform/FileBytes.h"
 #include "platform/LiveAudio.h"
 #include "platform/Mp3Decoder.h"
@@ -52,22 +53,43 @@ bool ReadMusicFile() {
   return false;
 }
 
+// One line on stderr for every music trouble but the missing file, which has its own two lines.
+void ReportMusicProblem(const std::string& what) { std::fprintf(stderr, "vexilograph: %s\n", what.c_str()); }
+
 }  // namespace
 
 void StartMusic() {
+  // A stream from an earlier start decodes from the file buffer read below: it ends first.
+  music.clock.reset();
   if (music.offline) {
     ReadMusicFile();
     music.clock = CreateOfflineClock(music.file.data(), music.file.size());
     return;
   }
   SelectAudioOutput();
-  InitAudio(44100);
+  const bool haveDevice = InitAudio(kMixRate);
   if (!ReadMusicFile()) {
     CloseAudio();
     music.clock = CreateSilentClock();
     return;
   }
-  std::unique_ptr<AudioStream> stream = OpenAudioStream(music.file.data(), music.file.size());
+  if (!haveDevice) ReportMusicProblem("no sound device; the show runs without sound");
+  std::string problem;
+  std::unique_ptr<AudioStream> stream = OpenAudioStream(music.file.data(), music.file.size(), problem);
+  if (!problem.empty()) {
+    ReportMusicProblem(std::string(kMusicPath) + " cannot be played (" + problem + "); the show runs without sound");
+    stream.reset();
+    CloseAudio();
+    music.clock = CreateSilentClock();
+    return;
+  }
+  const int trackMs = stream->TrackMs();
+  if (trackMs < kShowEndMs) {
+    char line[160];
+    std::snprintf(line, sizeof line, "%s ends at %.1f s, before the show does; silence from there on", kMusicPath,
+                  trackMs * 0.001);
+    ReportMusicProblem(line);
+  }
   stream->Play(true);
   stream->SetPaused(false);
   music.clock = std::move(stream);

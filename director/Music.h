@@ -6,8 +6,10 @@
 constexpr int kSpectrumSize = 512;
 
 // Opens data/music/sonorrak.mp3 and starts it playing. When the file is missing it prints
-// "Error!" and "File Not Found" and the show runs on a silent clock; so it does without a
-// sound device.
+// "Error!" and "File Not Found" and the show runs on a silent clock; so it does when the file
+// cannot be decoded (not an MP3, empty, not 44100 Hz), with one line on stderr. Without a sound
+// device, and with a track that ends before the show, one line on stderr and the show runs on.
+// A second call ends the first call's stream.
 void StartMusic();
 // Switches on the spectrum analysis; until then the spectrum reads all zeros.
 void EnableSpectrum();

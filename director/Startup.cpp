@@ -16,6 +16,11 @@
 
 namespace {
 
+// -10.0 to 9.8 in steps of 0.2, the product rounded to float once.
+float CloudCoordinate(int random) { return static_cast<float>((random % 100 - 50) * 0.2); }
+
+}  // namespace
+
 void LoadTextures() {
   char path[64];
   for (int slot = 0; slot < kTextureCount; ++slot) {
@@ -50,17 +55,13 @@ void SetSharedGlState() {
   glFogf(GL_FOG_START, 0);
   glFogf(GL_FOG_END, 25);
   glHint(GL_FOG_HINT, GL_NICEST);
-  sharedQuadric = gluNewQuadric();
+  // One quadric for the whole run, also when start-up runs again (tests, tools).
+  if (!sharedQuadric) sharedQuadric = gluNewQuadric();
   gluQuadricNormals(sharedQuadric, GLU_SMOOTH);
   gluQuadricTexture(sharedQuadric, GL_TRUE);
   InitBallPhases();
   CreateRenderTextures();
 }
-
-// -10.0 to 9.8 in steps of 0.2, the product rounded to float once.
-float CloudCoordinate(int random) { return static_cast<float>((random % 100 - 50) * 0.2); }
-
-}  // namespace
 
 GLuint LoadTexture(const char* path) {
   std::vector<uint8_t> bytes;
@@ -110,6 +111,10 @@ void DemoStartup() {
   LoadModels();
   FillRandomPointTables();
   SetSharedGlState();
+  OpenMusic();
+}
+
+void OpenMusic() {
   StartMusic();
   EnableSpectrum();
 }

@@ -4,10 +4,14 @@
 
 void DemoStartup();
 
+// DemoStartup's steps, in the order it runs them; separate so that each can be timed.
+void LoadTextures();
+void LoadModels();
+void FillRandomPointTables();  // cloudPoints, then tunnelPoints (12000 draws)
+void SetSharedGlState();       // with the font, the quadric, the ball phases, the render textures
+void OpenMusic();              // the track starts playing, spectrum analysis on
+
 // A new texture from a PNG file: bound, GL_REPEAT, GL_NEAREST, level 0 with the file's top row
 // at t = 0; RGBA where the file has alpha, RGB otherwise. 0 on any failure, and then no
 // texture is made.
 GLuint LoadTexture(const char* path);
-
-// cloudPoints, then tunnelPoints, from the shared generator (12000 draws).
-void FillRandomPointTables();

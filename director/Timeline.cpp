@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr float kShowEnd = 282;
 constexpr float kNoLowerBound = -3.4e38f;
 
 // The caption digit strings that type in under the credits.
@@ -74,17 +73,19 @@ void DrawCaptions(float t) {
   glColor3f(1, 1, 1);
 }
 
-void DrawLayers(float t) {
-  const GlowParameters glow = GlowForTime(t);
-  DrawGlow(glow.a, glow.b, glow.c, glow.d);
-  DrawExplosionFlash(t - 277);
-  DrawWhiteFade(t - 278);
-  DrawBlackFade((t - 4) * 0.25f);
+void DrawLayers(float t, PassMode mode) {
+  DrawExplosionFlash(t - 277, mode);
+  DrawWhiteFade(t - 278, mode);
+  DrawBlackFade((t - 4) * 0.25f, mode);
   glEnable(GL_BLEND);
-  DrawScanlines();
+  DrawScanlines(mode);
   glDisable(GL_BLEND);
-  if (Inside(57, t, 61.5f)) DrawInvertFade(Ramp(59.5f, 60, t));
+  if (Inside(57, t, 61.5f)) DrawInvertFade(Ramp(59.5f, 60, t), mode);
   DrawLetterbox();
+}
+
+void StageDone(FrameStage stage) {
+  if (frameStageHook) frameStageHook(stage);
 }
 
 void CopySpectrumBands() {
@@ -93,6 +94,8 @@ void CopySpectrumBands() {
 }
 
 }  // namespace
+
+void (*frameStageHook)(FrameStage stage) = nullptr;
 
 const SceneWindow kSceneWindows[] = {
     {kNoLowerBound, 61.5f, "planet", DrawPlanetScene},
@@ -153,7 +156,7 @@ const char* ThreeWordsLine(float t) {
   return nullptr;
 }
 
-bool DrawTimeline() {
+bool DrawTimeline(PassMode mode) {
   const float t = DemoTimeFromMs(MusicGetTime());
   DemoClock = t;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -162,8 +165,15 @@ bool DrawTimeline() {
   // bars, which lie over the whole metaball window.
   for (const SceneWindow& window : kSceneWindows)
     if (Inside(window.lower, t, window.upper)) window.draw();
+  StageDone(FrameStage::scene);
   DrawCaptions(t);
-  DrawLayers(t);
+  StageDone(FrameStage::captions);
+  const GlowParameters glow = GlowForTime(t);
+  DrawGlow(glow.a, glow.b, glow.c, glow.d, mode);
+  StageDone(FrameStage::glow);
+  DrawLayers(t, mode);
+  StageDone(FrameStage::overlays);
   CopySpectrumBands();
+  StageDone(FrameStage::bands);
   return !(t > kShowEnd);
 }

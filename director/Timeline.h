@@ -1,9 +1,22 @@
 // The director's frame: demo time from the music, the scene of its window, captions, glow, layers.
 #pragma once
 
+#include "render/PassMode.h"
+
+// The show ends once the demo time passes this, in seconds.
+constexpr float kShowEnd = 282;
+constexpr int kShowEndMs = 282000;
+
 // Draws one frame. Returns false, without finishing the frame, once the demo time passes 282 s:
-// the show is over and the caller ends it.
-bool DrawTimeline();
+// the show is over and the caller ends it. The screen-space passes are drawn in mode (the
+// same pixels either way).
+bool DrawTimeline(PassMode mode = PassMode::shortcuts);
+
+// The parts of a frame, in drawing order.
+enum class FrameStage { scene, captions, glow, overlays, bands };
+// Called, when set, right after each stage of DrawTimeline: lets a measurement see where a
+// frame's time goes without changing what is drawn or in which order.
+extern void (*frameStageHook)(FrameStage stage);
 
 // 0 below a (or when x is not a number), 1 from b on, (x - a) / (b - a) between.
 float Ramp(float a, float b, float x);

@@ -71,7 +71,7 @@ void ReadFrameRgb(int width, int height, std::vector<uint8_t>& rgb) {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
   // GL rows run bottom-up; swap them in place so row 0 is the top of the picture (no scratch
-  // row, so reading every frame of a capture allocates nothing).
+  // row, so a frame read into a buffer of the right size allocates nothing).
   for (int y = 0; y < height / 2; ++y) {
     uint8_t* top = rgb.data() + rowBytes * y;
     std::swap_ranges(top, top + rowBytes, rgb.data() + rowBytes * (height - 1 - y));

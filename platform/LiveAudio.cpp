@@ -46,9 +46,10 @@ class DeviceLock {
 
 class LiveStream final : public AudioStream {
  public:
-  LiveStream(const uint8_t* bytes, size_t size) : analyser_(CreateSpectrumAnalyser()) {
-    std::string error;
-    if (size > 0) decoder_ = OpenMp3Decoder(bytes, size, error);
+  LiveStream(const uint8_t* bytes, size_t size, std::string& problem) : analyser_(CreateSpectrumAnalyser()) {
+    problem.clear();
+    if (size == 0) problem = "the file is empty";
+    else decoder_ = OpenMp3Decoder(bytes, size, problem);
   }
 
   ~LiveStream() override {
@@ -95,6 +96,8 @@ class LiveStream final : public AudioStream {
     DeviceLock lock(deviceId_);
     MoveTo(SampleForMs(ms), MonotonicSeconds());
   }
+
+  int TrackMs() override { return decoder_ ? MsForSample(static_cast<double>(Mp3Length(*decoder_))) : 0; }
 
   void Spectrum(float magnitudes[kSpectrumBins]) override {
     {
@@ -204,7 +207,12 @@ void CloseAudio() {
 }
 
 std::unique_ptr<AudioStream> OpenAudioStream(const uint8_t* bytes, size_t size) {
-  return std::make_unique<LiveStream>(bytes, size);
+  std::string problem;
+  return OpenAudioStream(bytes, size, problem);
+}
+
+std::unique_ptr<AudioStream> OpenAudioStream(const uint8_t* bytes, size_t size, std::string& problem) {
+  return std::make_unique<LiveStream>(bytes, size, problem);
 }
 
 void SetAudioBufferProbe(AudioBufferProbe probe) {

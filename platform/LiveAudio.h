@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/MusicClock.h"
 
@@ -24,10 +25,14 @@ class AudioStream : public MusicClock {
   // Starts from 0, paused or not. Only one stream plays on the device at a time.
   virtual void Play(bool paused) = 0;
   virtual void SetPaused(bool paused) = 0;
+  // Length of the decodable track in whole milliseconds; 0 when it cannot be decoded.
+  virtual int TrackMs() = 0;
 };
 
 // The bytes must outlive the stream (the decoder reads them in place).
 std::unique_ptr<AudioStream> OpenAudioStream(const uint8_t* bytes, size_t size);
+// The same; problem says why the track cannot be decoded (empty when it can).
+std::unique_ptr<AudioStream> OpenAudioStream(const uint8_t* bytes, size_t size, std::string& problem);
 
 // For measurements: called on the audio thread after each buffer is filled, with the
 // monotonic time the callback started, the track sample that buffer starts with, and its size.

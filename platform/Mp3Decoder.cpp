@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "platform/MusicClock.h"
 
@@ -54,16 +55,28 @@ bool Configure(Mp3Decoder* decoder, std::string& error) {
   mpg123_handle* mh = decoder->handle;
   // Gapless trims the encoder delay and padding; without MPG123_FUZZY seeks are sample exact.
   if (mpg123_param(mh, MPG123_FLAGS, MPG123_GAPLESS | MPG123_FORCE_STEREO | MPG123_QUIET, 0) != MPG123_OK ||
-      mpg123_format_none(mh) != MPG123_OK ||
-      mpg123_format(mh, kMixRate, MPG123_STEREO, MPG123_ENC_FLOAT_32) != MPG123_OK)
+      mpg123_format_none(mh) != MPG123_OK)
     return Fail(decoder, error, "cannot configure the MP3 decoder");
+  // Every MPEG rate opens, so a track at another rate is refused here, in our words: refused by
+  // the format list, libmpg123 prints its own message despite MPG123_QUIET.
+  const long* rates = nullptr;
+  size_t rateCount = 0;
+  mpg123_rates(&rates, &rateCount);
+  for (size_t i = 0; i < rateCount; ++i) {
+    if (mpg123_format(mh, rates[i], MPG123_STEREO, MPG123_ENC_FLOAT_32) != MPG123_OK)
+      return Fail(decoder, error, "cannot configure the MP3 decoder");
+  }
   if (mpg123_replace_reader_handle(mh, ReadMemory, SeekMemory, nullptr) != MPG123_OK ||
       mpg123_open_handle(mh, decoder) != MPG123_OK)
     return Fail(decoder, error, "cannot open the MP3 data");
   long rate = 0;
   int channels = 0, encoding = 0;
   if (mpg123_getformat(mh, &rate, &channels, &encoding) != MPG123_OK)
-    return Fail(decoder, error, "not an MP3 stream at 44100 Hz");
+    return Fail(decoder, error, "not an MP3 stream");
+  if (rate != kMixRate) {
+    error = "the track is at " + std::to_string(rate) + " Hz, not 44100 Hz";
+    return false;
+  }
   if (mpg123_scan(mh) != MPG123_OK) return Fail(decoder, error, "cannot index the MP3 data");
   decoder->length = mpg123_length(mh);
   if (decoder->length < 0) return Fail(decoder, error, "MP3 length unknown");

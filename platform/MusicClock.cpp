@@ -2,6 +2,7 @@
 #include "platform/MusicClock.h"
 
 #include <cmath>
+#include <limits>
 
 int64_t SampleForMs(int ms) {
   if (ms <= 0) return 0;
@@ -11,5 +12,9 @@ int64_t SampleForMs(int ms) {
 
 int MsForSample(double sample) {
   // The half-sample bias makes round(ms x 44.1) map back to ms itself rather than ms - 1.
-  return static_cast<int>(std::floor((sample + 0.5) / 44.1));
+  const double ms = std::floor((sample + 0.5) / 44.1);
+  // A clock seeked near the end of the int range runs on past it: it stands there instead.
+  if (!(ms < static_cast<double>(std::numeric_limits<int>::max()))) return std::numeric_limits<int>::max();
+  if (ms < 0) return 0;
+  return static_cast<int>(ms);
 }

@@ -23,4 +23,5 @@ class MusicClock {
 // Sample index a seek to ms lands on: round(ms x 44.1), ms clamped at 0.
 int64_t SampleForMs(int ms);
 // Whole milliseconds at a (possibly fractional) sample position; exact on SampleForMs results.
+// Held within 0..INT_MAX.
 int MsForSample(double sample);

@@ -60,6 +60,109 @@ void BlurPass(int radius, int du, int dv) {
   glEnd();
 }
 
+// Linear filtering at texel centres returns the texel itself; nearest does the same for less.
+void SetFiltering(GLuint texture, GLint filter) {
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, texture);
+  glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MIN_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MAG_FILTER, filter);
+}
+
+int LayerCount(float c) {
+  int layers = 1;
+  for (int k = 1; k < c; ++k) ++layers;
+  return layers;
+}
+
+// One tap of a summed pass: a texture and the texel rectangle it lays over the viewport.
+struct Tap {
+  GLuint texture;
+  int w, h, x0, y0;
+};
+constexpr int kMaxTaps = 8;
+
+// Summing in the texture units is exact where the passes it replaces add 8-bit values that
+// were already stored (the partial sums clamp at 1 like saturating blends); fog would be
+// applied once instead of per pass, so it needs the passes.
+bool CanSumTaps(int count) {
+  GLint units = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+  return count <= units && count <= kMaxTaps && !glIsEnabled(GL_FOG);
+}
+
+// One quad, blending off, whose colour is the sum of the taps' texels, the first modulated by
+// the current colour; the alpha adds the colour's alpha once per tap. Leaves unit 0 active
+// with the first tap's texture bound and the other units as they were.
+void SummedTapsPass(const Tap* taps, int count) {
+  for (int u = 0; u < count; ++u) {
+    glActiveTexture(GL_TEXTURE0 + u);
+    glEnable(GL_TEXTURE_RECTANGLE_ARB);
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, taps[u].texture);
+    if (u == 0) continue;
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_ADD);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_ADD);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PREVIOUS);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, GL_PRIMARY_COLOR);
+  }
+  glDisable(GL_BLEND);
+  glBegin(GL_QUADS);
+  constexpr int kCorners[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};  // DrawRectQuad's order
+  for (const auto& corner : kCorners) {
+    for (int u = 0; u < count; ++u) {
+      const Tap& tap = taps[u];
+      glMultiTexCoord2i(GL_TEXTURE0 + u, tap.x0 + corner[0] * tap.w, tap.y0 + (1 - corner[1]) * tap.h);
+    }
+    glVertex3i(corner[0], corner[1], -1);
+  }
+  glEnd();
+  for (int u = count - 1; u > 0; --u) {
+    glActiveTexture(GL_TEXTURE0 + u);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_TEXTURE_RECTANGLE_ARB);
+  }
+  glActiveTexture(GL_TEXTURE0);
+}
+
+// The blur direction in two passes: the unshifted tap weighted as before (the blend stores
+// each texel times the weight, rounded), copied back, then all taps of those stored products
+// summed at once, which is what the additive taps add up to.
+bool SummedBlurPass(int radius, int du, int dv, float weight) {
+  const int count = 2 * radius + 1;
+  if (!CanSumTaps(count)) return false;
+  glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+  glBegin(GL_QUADS);
+  DrawHalfShifted(0, 0);
+  glEnd();
+  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  Tap taps[kMaxTaps];
+  taps[0] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
+  for (int i = 1; i <= radius; ++i) {
+    taps[2 * i - 1] = {renderTextures.half, kHalfWidth, kHalfHeight, -i * du, -i * dv};
+    taps[2 * i] = {renderTextures.half, kHalfWidth, kHalfHeight, i * du, i * dv};
+  }
+  glColor4f(1, 1, 1, 1);  // the stored products are summed as they are, not weighted again
+  SummedTapsPass(taps, count);
+  glColor4f(1, 1, 1, weight);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  return true;
+}
+
+// The blurred image stretched once per layer (linear), then the sharp frame texel for texel.
+bool SummedLayersPass(int layers) {
+  if (!CanSumTaps(layers + 1)) return false;
+  Tap taps[kMaxTaps];
+  for (int k = 0; k < layers; ++k) taps[k] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
+  taps[layers] = {renderTextures.frame, kRenderWidth, kRenderHeight, 0, 0};
+  SummedTapsPass(taps, layers + 1);
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE);
+  return true;
+}
+
 // What the filter leaves for the fades and scanlines that follow, with or without the filter.
 void LeaveFrameState() {
   glEnable(GL_DEPTH_TEST);
@@ -116,7 +219,7 @@ void DrawRectQuad(int w, int h, int x0, int y0) {
   glVertex3i(1, 1, -1);
 }
 
-void DrawGlow(float a, float b, float c, float d) {
+void DrawGlow(float a, float b, float c, float d, PassMode mode) {
   if (!renderTextures.ready) {
     LeaveFrameState();
     return;
@@ -148,26 +251,36 @@ void DrawGlow(float a, float b, float c, float d) {
   for (int i = 0; i < powerPasses; ++i) DrawRectQuad(kRenderWidth, kRenderHeight, 0, 0);
   glEnd();
 
+  const bool shortcuts = mode == PassMode::shortcuts;
+  if (shortcuts) SetFiltering(renderTextures.half, GL_NEAREST);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
   CopyFramebuffer(kHalfWidth, kHalfHeight);
-  glColor4f(1, 1, 1, d / (2 * a + 1));
-  BlurPass(radius, 1, 0);
+  const float weight = d / (2 * a + 1);
+  glColor4f(1, 1, 1, weight);
+  if (!shortcuts || !SummedBlurPass(radius, 1, 0, weight)) BlurPass(radius, 1, 0);
   CopyFramebuffer(kHalfWidth, kHalfHeight);
-  BlurPass(radius, 0, 1);
+  if (!shortcuts || !SummedBlurPass(radius, 0, 1, weight)) BlurPass(radius, 0, 1);
   CopyFramebuffer(kHalfWidth, kHalfHeight);
+  if (shortcuts) SetFiltering(renderTextures.half, GL_LINEAR);
 
   // The blurred image replaces the frame once and is added for every further layer; the sharp
   // frame goes back on top.
   glViewport(0, 0, kRenderWidth, kRenderHeight);
-  glDisable(GL_BLEND);
-  DrawFull(kHalfWidth, kHalfHeight);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_ONE, GL_ONE);
-  glBegin(GL_QUADS);
-  for (int k = 1; k < c; ++k) DrawRectQuad(kHalfWidth, kHalfHeight, 0, 0);
-  glEnd();
-  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
-  DrawFull(kRenderWidth, kRenderHeight);
+  const int layers = LayerCount(c);
+  if (shortcuts) SetFiltering(renderTextures.frame, GL_NEAREST);
+  if (!shortcuts || !SummedLayersPass(layers)) {
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
+    glDisable(GL_BLEND);
+    DrawFull(kHalfWidth, kHalfHeight);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glBegin(GL_QUADS);
+    for (int k = 1; k < layers; ++k) DrawRectQuad(kHalfWidth, kHalfHeight, 0, 0);
+    glEnd();
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
+    DrawFull(kRenderWidth, kRenderHeight);
+  }
+  if (shortcuts) SetFiltering(renderTextures.frame, GL_LINEAR);
 
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();

@@ -20,14 +20,20 @@ void Quad(float x0, float y0, float x1, float y1) {
 
 void FullScreenQuad() { Quad(0, 0, kOverlayWidth, kOverlayHeight); }
 
-// A full-screen colour laid over the picture with ordinary alpha blending.
-void FadeQuad(float r, float g, float b, float alpha) {
+// Blending with a source alpha the pipeline clamps to 0 keeps the destination exactly.
+bool ChangesNothing(float alpha, PassMode mode) { return mode == PassMode::shortcuts && !(alpha > 0); }
+
+// A full-screen colour laid over the picture with ordinary alpha blending. Its depth writes
+// at z = 0 are never read: the later layers at z = 0 pass LEQUAL there either way.
+void FadeQuad(float r, float g, float b, float alpha, PassMode mode) {
   Begin2D();
   glColor4f(r, g, b, alpha);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_BLEND);
-  FullScreenQuad();
-  glColor3f(1, 1, 1);
+  if (!ChangesNothing(alpha, mode)) FullScreenQuad();
+  // All four components: Mesa keeps the old alpha when a three-component colour follows a
+  // four-component one with no vertex between them.
+  glColor4f(1, 1, 1, 1);
   glDisable(GL_BLEND);
   End2D();
 }
@@ -75,40 +81,43 @@ void DrawCaptionBand() {
 
 // Alpha is passed unclamped; the pipeline's colour clamp turns out-of-range fades into
 // "nothing" or "fully covered".
-void DrawWhiteFade(float a) { FadeQuad(1, 1, 1, a); }
+void DrawWhiteFade(float a, PassMode mode) { FadeQuad(1, 1, 1, a, mode); }
 
-void DrawBlackFade(float a) { FadeQuad(0, 0, 0, 1 - a); }
+void DrawBlackFade(float a, PassMode mode) { FadeQuad(0, 0, 0, 1 - a, mode); }
 
 // Each channel d becomes a(1 - d) + d(1 - a): unchanged at 0, the negative image at 1.
-void DrawInvertFade(float a) {
+// At strength 0 (clamped) the source is black and the destination is kept whole.
+void DrawInvertFade(float a, PassMode mode) {
   Begin2D();
   glColor4f(a, a, a, 1);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE_MINUS_DST_COLOR, GL_ONE_MINUS_SRC_COLOR);
-  FullScreenQuad();
+  if (!ChangesNothing(a, mode)) FullScreenQuad();
   glColor3f(1, 1, 1);
   glDisable(GL_BLEND);
   End2D();
 }
 
 // Mirrored left to right and overhanging the screen by 20 units right and below.
-void DrawExplosionFlash(float a) {
+void DrawExplosionFlash(float a, PassMode mode) {
   Begin2D();
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, Texture(TextureSlot::explode));
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glColor4f(1, 1, 1, a);
-  glBegin(GL_QUADS);
-  glTexCoord2f(1, 0);
-  glVertex2f(0, 0);
-  glTexCoord2f(1, 1);
-  glVertex2f(0, 620);
-  glTexCoord2f(0, 1);
-  glVertex2f(820, 620);
-  glTexCoord2f(0, 0);
-  glVertex2f(820, 0);
-  glEnd();
+  if (!ChangesNothing(a, mode)) {
+    glBegin(GL_QUADS);
+    glTexCoord2f(1, 0);
+    glVertex2f(0, 0);
+    glTexCoord2f(1, 1);
+    glVertex2f(0, 620);
+    glTexCoord2f(0, 1);
+    glVertex2f(820, 620);
+    glTexCoord2f(0, 0);
+    glVertex2f(820, 0);
+    glEnd();
+  }
   glDisable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
   End2D();
@@ -156,18 +165,32 @@ void DrawSpectrumLines() {
   End2D();
 }
 
-// 120 lines two units high, one every five units.
-void DrawScanlines() {
+// 120 lines two units high, one every five units. The shortcut sends them as one batch with
+// the offset in the corners: every edge lies on a pixel boundary, so a last-bit difference
+// in the transform cannot move a pixel, and the depth stays at z = 0 either way.
+void DrawScanlines(PassMode mode) {
   Begin2D();
   glColor4f(1, 1, 1, 0.12f);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
-  for (int y = 0; y < 600; y += 5) {
-    glPushMatrix();
-    glTranslatef(0, static_cast<float>(y), 0);
-    Quad(0, 0, kOverlayWidth, 2);
-    glPopMatrix();
+  if (mode == PassMode::shortcuts) {
+    glBegin(GL_QUADS);
+    for (int y = 0; y < 600; y += 5) {
+      const auto top = static_cast<float>(y);
+      glVertex2f(0, top);
+      glVertex2f(0, top + 2);
+      glVertex2f(kOverlayWidth, top + 2);
+      glVertex2f(kOverlayWidth, top);
+    }
+    glEnd();
+  } else {
+    for (int y = 0; y < 600; y += 5) {
+      glPushMatrix();
+      glTranslatef(0, static_cast<float>(y), 0);
+      Quad(0, 0, kOverlayWidth, 2);
+      glPopMatrix();
+    }
   }
   glDisable(GL_BLEND);
   End2D();

@@ -1,14 +1,17 @@
 // Screen-space layers over the 3D picture, drawn in the 800 x 600 overlay space (y down).
 #pragma once
+#include "render/PassMode.h"
 
 void Begin2D();
 void End2D();
 void DrawLetterbox();
 void DrawCaptionBand();
-void DrawWhiteFade(float a);
-void DrawBlackFade(float a);
-void DrawInvertFade(float a);
-void DrawExplosionFlash(float a);
+// Fades and the flash send no quad where the clamped colour leaves every pixel as it is
+// (alpha 0, or inversion strength 0); the state they leave is the same either way.
+void DrawWhiteFade(float a, PassMode mode = PassMode::shortcuts);
+void DrawBlackFade(float a, PassMode mode = PassMode::shortcuts);
+void DrawInvertFade(float a, PassMode mode = PassMode::shortcuts);
+void DrawExplosionFlash(float a, PassMode mode = PassMode::shortcuts);
 void DrawSpectrumBars();
 void DrawSpectrumLines();
-void DrawScanlines();
+void DrawScanlines(PassMode mode = PassMode::shortcuts);

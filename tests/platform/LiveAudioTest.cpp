@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "TestMp3.h"
+#include "support/TestMp3.h"
 #include "platform/LiveAudio.h"
 #include "platform/MonotonicTime.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TestMp3.h"
+#include "support/TestMp3.h"
 #include "platform/Mp3Decoder.h"
 #include "platform/MusicClock.h"
 

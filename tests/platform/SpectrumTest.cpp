@@ -6,7 +6,7 @@
 #include <limits>
 #include <numbers>
 
-#include "TestMp3.h"
+#include "support/TestMp3.h"
 #include "platform/OfflineClock.h"
 #include "platform/SpectrumAnalyser.h"
 

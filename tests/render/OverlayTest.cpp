@@ -40,7 +40,13 @@ TEST_F(OverlayTest, EachOverlayLeavesItsDocumentedStateAndTheMatrixStacks) {
       {"flash", [] { DrawExplosionFlash(0.25f); }, {1, 1, 1, 0.25f}, GL_FALSE, GL_SRC_ALPHA, GL_ONE},
       {"bars", DrawSpectrumBars, {1, 1, 1, 0.1f}, GL_FALSE, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},
       {"lines", DrawSpectrumLines, {1, 0, 0, 1}, GL_TRUE, GL_CONSTANT_COLOR, GL_ZERO},
-      {"scanlines", DrawScanlines, {1, 1, 1, 0.12f}, GL_FALSE, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},
+      {"scanlines", [] { DrawScanlines(); }, {1, 1, 1, 0.12f}, GL_FALSE, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},
+      // With nothing to add the quad is skipped; the state left must not tell.
+      {"white fade, clear", [] { DrawWhiteFade(-1); }, {1, 1, 1, 1}, GL_FALSE, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},
+      {"black fade, clear", [] { DrawBlackFade(2); }, {1, 1, 1, 1}, GL_FALSE, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},
+      {"invert, none", [] { DrawInvertFade(0); }, {1, 1, 1, 1}, GL_FALSE, GL_ONE_MINUS_DST_COLOR,
+       GL_ONE_MINUS_SRC_COLOR},
+      {"flash, none", [] { DrawExplosionFlash(-1); }, {1, 1, 1, -1}, GL_FALSE, GL_SRC_ALPHA, GL_ONE},
   };
   for (const LeftState& c : cases) {
     SCOPED_TRACE(c.name);
@@ -138,9 +144,10 @@ TEST_F(OverlayTest, InvertFadeMixesTowardsTheNegative) {
 }
 
 TEST_F(OverlayTest, FadesRelyOnTheColourClamp) {
-  const auto after = [&](void (*fade)(float), float a) {
+  // The plain passes: the clamp itself is under test, which is what lets the shortcuts skip.
+  const auto after = [&](void (*fade)(float, PassMode), float a) {
     WriteFrame(UniformFrame(100, 100, 100));
-    fade(a);
+    fade(a, PassMode::plain);
     return Red(400, 300);
   };
   EXPECT_EQ(after(DrawWhiteFade, -2), 100);

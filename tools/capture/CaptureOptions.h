@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-constexpr int kShowEndMs = 282000;  // the last frame the show draws
+#include "director/Timeline.h"
 
 enum class CaptureForm { frames, video, pngSequence, contactSheet };
 

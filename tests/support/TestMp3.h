@@ -9,3 +9,6 @@ std::vector<uint8_t> EncodeMp3(const std::vector<float>& left, const std::vector
 
 // A sine of the given frequency and amplitude on both channels.
 std::vector<uint8_t> SineMp3(double seconds, double hz, float amplitude);
+
+// A 440 Hz sine at any rate libmp3lame takes, mono (channels 1) or stereo.
+std::vector<uint8_t> SineMp3AtRate(double seconds, int sampleRate, int channels);

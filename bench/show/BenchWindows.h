@@ -1,0 +1,16 @@
+// The show's timeline windows as the bench measures them: one per scene and variant.
+#pragma once
+#include <vector>
+
+struct BenchWindow {
+  const char* name;
+  float from;  // seconds
+  float to;
+};
+
+extern const BenchWindow kBenchWindows[];
+extern const int kBenchWindowCount;
+
+// count music positions (ms) spread evenly over the window, each in the middle of its share,
+// so none lands on a bound where no scene is drawn.
+void SampleTimesMs(const BenchWindow& window, int count, std::vector<int>& ms);

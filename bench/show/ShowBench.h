@@ -1,0 +1,26 @@
+// Measuring one window of the show: whole frames, frames split into stages, and the floor.
+#pragma once
+#include <cstdint>
+
+#include "bench/show/BenchWindows.h"
+
+struct WindowResult {
+  const BenchWindow* window = nullptr;
+  int frames = 0;
+  double medianMs = 0;
+  double p95Ms = 0;
+  // Medians of the frames drawn again with a glFinish after every stage.
+  double sceneMs = 0;
+  double captionsMs = 0;
+  double glowMs = 0;
+  double overlaysMs = 0;
+  double bandsMs = 0;  // the spectrum copy (the offline clock decodes and analyses the track)
+  double floorMs = 0;
+  double allocationsPerFrame = 0;  // operator new calls during DrawTimeline, the driver's included
+};
+
+// Renders frames positions spread over the window three times over: split into stages first,
+// which also lets the driver compile whatever its rasteriser needs for them; then whole, timed
+// and with the allocations counted; then the floor. Needs the show started on the offline
+// clock and the floor textures made.
+void MeasureWindow(const BenchWindow& window, int frames, WindowResult& result);

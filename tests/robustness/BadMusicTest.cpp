@@ -1,0 +1,154 @@
+// The music file broken in every way a user's own file can be, and no sound device: the missing
+// file keeps its two lines on stdout, every other trouble is one line on stderr, and the clock
+// runs from 0 (silent where the track cannot be played).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ScratchFolder.h"
+#include "director/Music.h"
+#include "platform/LiveAudio.h"
+#include "support/TestMp3.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kTrack = "data/music/sonorrak.mp3";
+
+struct MusicStart {
+  std::string out;
+  std::string err;
+};
+
+// StartMusic with the given file (absent when bytes is null) from a scratch data/ folder.
+MusicStart StartWith(const std::vector<uint8_t>* bytes) {
+  fs::create_directories("data/music");
+  if (bytes) WriteAll(kTrack, *bytes);
+  else fs::remove(kTrack);
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  StartMusic();
+  EnableSpectrum();
+  MusicStart start;
+  start.out = testing::internal::GetCapturedStdout();
+  start.err = testing::internal::GetCapturedStderr();
+  return start;
+}
+
+int LineCount(const std::string& text) {
+  int lines = 0;
+  for (const char c : text) lines += c == '\n';
+  return lines;
+}
+
+bool SpectrumSilent() {
+  const float* bins = MusicGetSpectrum();
+  for (int i = 0; i < kSpectrumSize; ++i) {
+    if (bins[i] != 0.0f) return false;
+  }
+  return true;
+}
+
+// The clock starts at 0 and follows real time (the dummy driver, or the monotonic clock).
+void ExpectClockRunsFromZero() {
+  const int start = MusicGetTime();
+  EXPECT_GE(start, 0);
+  EXPECT_LT(start, 100);
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  const int later = MusicGetTime();
+  EXPECT_GE(later, start + 100);
+  EXPECT_LT(later, start + 1500);
+}
+
+class BadMusic : public testing::Test {
+ protected:
+  void SetUp() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
+  void TearDown() override {
+    CloseAudio();
+    unsetenv("SDL_AUDIODRIVER");
+  }
+  ScratchFolder folder_{"vex-bad-music", true};
+};
+
+}  // namespace
+
+TEST_F(BadMusic, MissingFilePrintsTheTwoLinesOnStdoutOnly) {
+  const MusicStart start = StartWith(nullptr);
+  EXPECT_EQ(start.out, "Error!\nFile Not Found\n");
+  EXPECT_EQ(start.err, "");
+  ExpectClockRunsFromZero();
+  EXPECT_TRUE(SpectrumSilent());
+}
+
+TEST_F(BadMusic, UnplayableFilesSayWhyOnOneLineAndRunSilently) {
+  const std::vector<uint8_t> png = ReadAll("data/textures/ball.png");
+  const struct {
+    const char* name;
+    std::vector<uint8_t> bytes;
+  } cases[] = {
+      {"empty", {}},
+      {"not an MP3", png},
+      {"48000 Hz", SineMp3AtRate(2, 48000, 2)},
+      {"22050 Hz mono", SineMp3AtRate(2, 22050, 1)},
+  };
+  for (const auto& bad : cases) {
+    SCOPED_TRACE(bad.name);
+    const MusicStart start = StartWith(&bad.bytes);
+    EXPECT_EQ(start.out, "");
+    EXPECT_EQ(LineCount(start.err), 1) << start.err;
+    EXPECT_NE(start.err.find("cannot be played"), std::string::npos) << start.err;
+    EXPECT_NE(start.err.find(kTrack), std::string::npos) << start.err;
+    ExpectClockRunsFromZero();
+    EXPECT_TRUE(SpectrumSilent());
+    MusicSetTime(200000);
+    EXPECT_EQ(MusicGetTime(), 200000) << "the silent clock seeks";
+  }
+}
+
+TEST_F(BadMusic, ATrackCutAtHalfPlaysAndSaysWhereItEnds) {
+  std::vector<uint8_t> track = ReadAll(kTrack);
+  track.resize(track.size() / 2);
+  const MusicStart start = StartWith(&track);
+  EXPECT_EQ(start.out, "");
+  EXPECT_EQ(LineCount(start.err), 1) << start.err;
+  EXPECT_NE(start.err.find("ends at 14"), std::string::npos) << start.err;
+  ExpectClockRunsFromZero();
+  MusicSetTime(250000);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_GE(MusicGetTime(), 250000) << "past the end the clock runs on in silence";
+}
+
+TEST_F(BadMusic, AMonoTrackPlaysOnBothChannels) {
+  const std::vector<uint8_t> mono = SineMp3AtRate(3, 44100, 1);
+  const MusicStart start = StartWith(&mono);
+  // Its only trouble is its length.
+  EXPECT_EQ(LineCount(start.err), 1) << start.err;
+  EXPECT_NE(start.err.find("ends at 3.0 s"), std::string::npos) << start.err;
+  ExpectClockRunsFromZero();
+  EXPECT_FALSE(SpectrumSilent()) << "the sine is heard";
+}
+
+TEST_F(BadMusic, WithoutASoundDeviceOneLineAndTheShowRunsOnTheClock) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  const std::vector<uint8_t> track = ReadAll(kTrack);
+  const MusicStart start = StartWith(&track);
+  EXPECT_EQ(start.out, "");
+  EXPECT_EQ(start.err, "vexilograph: no sound device; the show runs without sound\n");
+  ExpectClockRunsFromZero();
+}
+
+TEST_F(BadMusic, StartingTwiceEndsTheFirstStream) {
+  const std::vector<uint8_t> track = ReadAll(kTrack);
+  StartWith(&track);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  // The second start replaces the file buffer the first stream decodes from.
+  const MusicStart again = StartWith(&track);
+  EXPECT_EQ(again.err, "");
+  ExpectClockRunsFromZero();
+  EXPECT_FALSE(SpectrumSilent());
+}
