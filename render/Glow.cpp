@@ -19,6 +19,7 @@ struct RenderTextures {
   GLuint frame = 0;  // kRenderWidth x kRenderHeight copy of the frame
   GLuint half = 0;   // the shrunk and blurred image
   bool ready = false;
+  bool crossbar = false;  // a texture unit's stage may read another unit's sample
 };
 RenderTextures renderTextures;
 
@@ -89,6 +90,19 @@ bool CanSumTaps(int count) {
   return count <= units && count <= kMaxTaps && !glIsEnabled(GL_FOG);
 }
 
+bool SameTap(const Tap& a, const Tap& b) {
+  return a.texture == b.texture && a.w == b.w && a.h == b.h && a.x0 == b.x0 && a.y0 == b.y0;
+}
+
+// The unit whose sample tap u adds: an earlier unit with the very same tap where stages may
+// read other units' samples (the same texel rectangle filters to the same value), else u.
+int SampleUnit(const Tap* taps, int u) {
+  if (renderTextures.crossbar)
+    for (int j = 0; j < u; ++j)
+      if (SameTap(taps[j], taps[u])) return j;
+  return u;
+}
+
 // One quad, blending off, whose colour is the sum of the taps' texels, the first modulated by
 // the current colour; the alpha adds the colour's alpha once per tap. Leaves unit 0 active
 // with the first tap's texture bound and the other units as they were.
@@ -101,7 +115,7 @@ void SummedTapsPass(const Tap* taps, int count) {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
     glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_ADD);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE0 + SampleUnit(taps, u));
     glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_ADD);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PREVIOUS);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, GL_PRIMARY_COLOR);
@@ -199,6 +213,7 @@ bool CreateRenderTexturesFor(const char* extensions) {
   renderTextures.frame = CreateRectangleTexture(kRenderWidth, kRenderHeight, black);
   renderTextures.half = CreateRectangleTexture(kHalfWidth, kHalfHeight, black);
   renderTextures.ready = true;
+  renderTextures.crossbar = HasGlExtension(extensions, "GL_ARB_texture_env_crossbar");
   return true;
 }
 
