@@ -152,6 +152,7 @@ void BlurTaps(int radius, int du, int dv, Tap* taps) {
 // Shrink into the lower-left quarter, multiply by the shrunk frame powerPasses times, then the
 // two blur directions, each copied back into the half texture.
 void ShrinkAndBlur(int radius, int powerPasses, float weight) {
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
   glBlendFunc(GL_DST_COLOR, GL_ZERO);
   glDisable(GL_BLEND);
   DrawFull(kRenderWidth, kRenderHeight);
@@ -312,7 +313,15 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
 
   const float weight = d / (2 * a + 1);
   const bool shortcuts = mode == PassMode::shortcuts;
-  if (!shortcuts || !SummedShrinkAndBlur(radius, powerPasses, weight)) ShrinkAndBlur(radius, powerPasses, weight);
+  if (!shortcuts) {
+    ShrinkAndBlur(radius, powerPasses, weight);
+  } else if (!SummedShrinkAndBlur(radius, powerPasses, weight)) {
+    // Under fog every pass is fogged on its own, so the passes stay; their taps still need
+    // no filtering.
+    SetFiltering(renderTextures.half, GL_NEAREST);
+    ShrinkAndBlur(radius, powerPasses, weight);
+    SetFiltering(renderTextures.half, GL_LINEAR);
+  }
 
   // The blurred image replaces the frame once and is added for every further layer; the sharp
   // frame goes back on top.
