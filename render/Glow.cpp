@@ -82,12 +82,11 @@ struct Tap {
 constexpr int kMaxTaps = 8;
 
 // Summing in the texture units is exact where the passes it replaces add 8-bit values that
-// were already stored (the partial sums clamp at 1 like saturating blends); fog would be
-// applied once instead of per pass, so it needs the passes.
+// were already stored (the partial sums clamp at 1 like saturating blends).
 bool CanSumTaps(int count) {
   GLint units = 0;
   glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
-  return count <= units && count <= kMaxTaps && !glIsEnabled(GL_FOG);
+  return count <= units && count <= kMaxTaps;
 }
 
 bool SameTap(const Tap& a, const Tap& b) {
@@ -141,6 +140,24 @@ void SummedTapsPass(const Tap* taps, int count, SumOutput output) {
   glActiveTexture(GL_TEXTURE0);
 }
 
+// A sum of stored values, drawn unfogged where the passes it replaces were fogged one by one
+// before being stored.
+void UnfoggedSum(const Tap* taps, int count, bool fogged) {
+  if (fogged) glDisable(GL_FOG);
+  SummedTapsPass(taps, count, SumOutput::plain);
+  if (fogged) glEnable(GL_FOG);
+}
+
+// The unshifted tap of a blur direction: stores every texel times the weight, rounded, which
+// is also what each shifted tap adds.
+void StoreWeighedTexels() {
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+  glBegin(GL_QUADS);
+  DrawHalfShifted(0, 0);
+  glEnd();
+}
+
 void BlurTaps(int radius, int du, int dv, Tap* taps) {
   taps[0] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
   for (int i = 1; i <= radius; ++i) {
@@ -171,15 +188,19 @@ void ShrinkAndBlur(int radius, int powerPasses, float weight) {
 
 // The same result in fewer passes. Every tap of a blur direction blends the stored product
 // round(texel x weight), so it is enough to store those products once and sum them in one
-// multi-texture pass. The shrink stores them itself when there is no power step (blending
-// with the weight as the unshifted tap does); the horizontal sum stores them for the vertical
-// direction. Taps sit on texel centres, where unfiltered sampling gives the same texels.
+// multi-texture pass. Without fog the shrink stores them itself when there is no power step
+// (blending with the weight as the unshifted tap does) and the horizontal sum stores them for
+// the vertical direction. Under fog every pass is fogged before it is stored, so the shrink
+// and the unshifted taps stay as passes of their own (fogged as before) and only the sums of
+// their stored products are drawn unfogged. Taps sit on texel centres, where unfiltered
+// sampling gives the same texels.
 bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
   const int count = 2 * radius + 1;
   if (!CanSumTaps(count)) return false;
+  const bool fogged = glIsEnabled(GL_FOG);
   SetFiltering(renderTextures.half, GL_NEAREST);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
-  if (powerPasses == 0) {
+  if (powerPasses == 0 && !fogged) {
     glColor4f(1, 1, 1, weight);
     glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
     glEnable(GL_BLEND);
@@ -196,19 +217,24 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
     CopyFramebuffer(kHalfWidth, kHalfHeight);
     glColor4f(1, 1, 1, weight);
-    glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
-    glBegin(GL_QUADS);
-    DrawHalfShifted(0, 0);
-    glEnd();
+    StoreWeighedTexels();
   }
   CopyFramebuffer(kHalfWidth, kHalfHeight);
   Tap taps[kMaxTaps];
   BlurTaps(radius, 1, 0, taps);
-  SummedTapsPass(taps, count, SumOutput::weighed);  // blending still stores round(sum x weight)
+  if (fogged) {
+    glColor4f(1, 1, 1, 1);
+    UnfoggedSum(taps, count, fogged);
+    CopyFramebuffer(kHalfWidth, kHalfHeight);
+    glColor4f(1, 1, 1, weight);
+    StoreWeighedTexels();
+  } else {
+    SummedTapsPass(taps, count, SumOutput::weighed);  // blending still stores round(sum x weight)
+  }
   CopyFramebuffer(kHalfWidth, kHalfHeight);
   BlurTaps(radius, 0, 1, taps);
   glColor4f(1, 1, 1, 1);  // the stored products are summed as they are
-  SummedTapsPass(taps, count, SumOutput::plain);
+  UnfoggedSum(taps, count, fogged);
   CopyFramebuffer(kHalfWidth, kHalfHeight);
   SetFiltering(renderTextures.half, GL_LINEAR);
   // As the plain blur leaves it.
@@ -219,8 +245,9 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
 }
 
 // The blurred image stretched once per layer (linear), then the sharp frame texel for texel.
+// Fog would be applied once instead of per pass, so under fog the passes stay.
 bool SummedLayersPass(int layers) {
-  if (!CanSumTaps(layers + 1)) return false;
+  if (!CanSumTaps(layers + 1) || glIsEnabled(GL_FOG)) return false;
   Tap taps[kMaxTaps];
   for (int k = 0; k < layers; ++k) taps[k] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
   taps[layers] = {renderTextures.frame, kRenderWidth, kRenderHeight, 0, 0};
@@ -313,15 +340,7 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
 
   const float weight = d / (2 * a + 1);
   const bool shortcuts = mode == PassMode::shortcuts;
-  if (!shortcuts) {
-    ShrinkAndBlur(radius, powerPasses, weight);
-  } else if (!SummedShrinkAndBlur(radius, powerPasses, weight)) {
-    // Under fog every pass is fogged on its own, so the passes stay; their taps still need
-    // no filtering.
-    SetFiltering(renderTextures.half, GL_NEAREST);
-    ShrinkAndBlur(radius, powerPasses, weight);
-    SetFiltering(renderTextures.half, GL_LINEAR);
-  }
+  if (!shortcuts || !SummedShrinkAndBlur(radius, powerPasses, weight)) ShrinkAndBlur(radius, powerPasses, weight);
 
   // The blurred image replaces the frame once and is added for every further layer; the sharp
   // frame goes back on top.

@@ -16,12 +16,13 @@
 namespace {
 
 // Two per window, and the moments where a fade, the flash or the inversion starts or ends,
-// where fog is left on, and where the glow changes its parameters.
+// where fog is left on (the tunnel, part of the totem), and where the glow changes its
+// parameters.
 constexpr int kFramesMs[] = {
     500,    3990,   4010,   6000,   7990,   8010,   30500,  57500,  59490,  59510,  59800,  60200,  61000,
     62000,  80000,  86000,  91000,  95000,  101000, 104000, 107000, 110500, 113000, 115500, 117000, 129000,
     131000, 142000, 145000, 155000, 157000, 158700, 159000, 160500, 162000, 170000, 177000, 185000, 190000,
-    200000, 210000, 218000, 225000, 230000, 240000, 249000, 255000, 270000, 276990, 277010, 277500, 277990,
+    193000, 200000, 206500, 210000, 218000, 225000, 230000, 240000, 249000, 255000, 270000, 276990, 277010, 277500, 277990,
     278010, 278500, 279500, 281990,
 };
 
