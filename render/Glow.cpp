@@ -20,6 +20,7 @@ struct RenderTextures {
   GLuint half = 0;   // the shrunk and blurred image
   bool ready = false;
   bool crossbar = false;  // a texture unit's stage may read another unit's sample
+  int textureUnits = 1;   // fixed-function texture units
 };
 RenderTextures renderTextures;
 
@@ -83,11 +84,7 @@ constexpr int kMaxTaps = 8;
 
 // Summing in the texture units is exact where the passes it replaces add 8-bit values that
 // were already stored (the partial sums clamp at 1 like saturating blends).
-bool CanSumTaps(int count) {
-  GLint units = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
-  return count <= units && count <= kMaxTaps;
-}
+bool CanSumTaps(int count) { return count <= renderTextures.textureUnits && count <= kMaxTaps; }
 
 bool SameTap(const Tap& a, const Tap& b) {
   return a.texture == b.texture && a.w == b.w && a.h == b.h && a.x0 == b.x0 && a.y0 == b.y0;
@@ -295,6 +292,7 @@ bool CreateRenderTexturesFor(const char* extensions) {
   renderTextures.half = CreateRectangleTexture(kHalfWidth, kHalfHeight, black);
   renderTextures.ready = true;
   renderTextures.crossbar = HasGlExtension(extensions, "GL_ARB_texture_env_crossbar");
+  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &renderTextures.textureUnits);
   return true;
 }
 
