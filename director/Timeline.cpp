@@ -156,6 +156,13 @@ const char* ThreeWordsLine(float t) {
   return nullptr;
 }
 
+void DrawScreenPasses(float t, PassMode mode) {
+  const GlowParameters glow = GlowForTime(t);
+  DrawGlow(glow.a, glow.b, glow.c, glow.d, mode);
+  StageDone(FrameStage::glow);
+  DrawLayers(t, mode);
+}
+
 bool DrawTimeline(PassMode mode) {
   const float t = DemoTimeFromMs(MusicGetTime());
   DemoClock = t;
@@ -168,10 +175,7 @@ bool DrawTimeline(PassMode mode) {
   StageDone(FrameStage::scene);
   DrawCaptions(t);
   StageDone(FrameStage::captions);
-  const GlowParameters glow = GlowForTime(t);
-  DrawGlow(glow.a, glow.b, glow.c, glow.d, mode);
-  StageDone(FrameStage::glow);
-  DrawLayers(t, mode);
+  DrawScreenPasses(t, mode);
   StageDone(FrameStage::overlays);
   CopySpectrumBands();
   StageDone(FrameStage::bands);

@@ -12,6 +12,10 @@ constexpr int kShowEndMs = 282000;
 // same pixels either way).
 bool DrawTimeline(PassMode mode = PassMode::shortcuts);
 
+// The frame's passes over the whole picture, after the captions: the glow with the window's
+// parameters, then the flash, fades, scanlines, inversion and letterbox.
+void DrawScreenPasses(float t, PassMode mode = PassMode::shortcuts);
+
 // The parts of a frame, in drawing order.
 enum class FrameStage { scene, captions, glow, overlays, bands };
 // Called, when set, right after each stage of DrawTimeline: lets a measurement see where a

@@ -19,6 +19,8 @@ struct RenderTextures {
   GLuint frame = 0;  // kRenderWidth x kRenderHeight copy of the frame
   GLuint half = 0;   // the shrunk and blurred image
   bool ready = false;
+  bool crossbar = false;  // a texture unit's stage may read another unit's sample
+  int textureUnits = 1;   // fixed-function texture units
 };
 RenderTextures renderTextures;
 
@@ -81,18 +83,28 @@ struct Tap {
 constexpr int kMaxTaps = 8;
 
 // Summing in the texture units is exact where the passes it replaces add 8-bit values that
-// were already stored (the partial sums clamp at 1 like saturating blends); fog would be
-// applied once instead of per pass, so it needs the passes.
-bool CanSumTaps(int count) {
-  GLint units = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
-  return count <= units && count <= kMaxTaps && !glIsEnabled(GL_FOG);
+// were already stored (the partial sums clamp at 1 like saturating blends).
+bool CanSumTaps(int count) { return count <= renderTextures.textureUnits && count <= kMaxTaps; }
+
+bool SameTap(const Tap& a, const Tap& b) {
+  return a.texture == b.texture && a.w == b.w && a.h == b.h && a.x0 == b.x0 && a.y0 == b.y0;
 }
 
-// One quad, blending off, whose colour is the sum of the taps' texels, the first modulated by
-// the current colour; the alpha adds the colour's alpha once per tap. Leaves unit 0 active
-// with the first tap's texture bound and the other units as they were.
-void SummedTapsPass(const Tap* taps, int count) {
+// The unit whose sample tap u adds: an earlier unit with the very same tap where stages may
+// read other units' samples (the same texel rectangle filters to the same value), else u.
+int SampleUnit(const Tap* taps, int u) {
+  if (renderTextures.crossbar)
+    for (int j = 0; j < u; ++j)
+      if (SameTap(taps[j], taps[u])) return j;
+  return u;
+}
+
+// One quad whose colour is the sum of the taps' texels, the first modulated by the current
+// colour. Plain sums are drawn with blending off, and their alpha adds the colour's alpha once
+// per tap; a weighed sum keeps the colour's alpha for the blending the caller has set. Leaves
+// unit 0 active with the first tap's texture bound and the other units as they were.
+enum class SumOutput { plain, weighed };
+void SummedTapsPass(const Tap* taps, int count, SumOutput output) {
   for (int u = 0; u < count; ++u) {
     glActiveTexture(GL_TEXTURE0 + u);
     glEnable(GL_TEXTURE_RECTANGLE_ARB);
@@ -101,12 +113,12 @@ void SummedTapsPass(const Tap* taps, int count) {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
     glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_ADD);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_ADD);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE0 + SampleUnit(taps, u));
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, output == SumOutput::plain ? GL_ADD : GL_REPLACE);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PREVIOUS);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, GL_PRIMARY_COLOR);
   }
-  glDisable(GL_BLEND);
+  if (output == SumOutput::plain) glDisable(GL_BLEND);
   glBegin(GL_QUADS);
   constexpr int kCorners[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};  // DrawRectQuad's order
   for (const auto& corner : kCorners) {
@@ -125,25 +137,104 @@ void SummedTapsPass(const Tap* taps, int count) {
   glActiveTexture(GL_TEXTURE0);
 }
 
-// The blur direction in two passes: the unshifted tap weighted as before (the blend stores
-// each texel times the weight, rounded), copied back, then all taps of those stored products
-// summed at once, which is what the additive taps add up to.
-bool SummedBlurPass(int radius, int du, int dv, float weight) {
-  const int count = 2 * radius + 1;
-  if (!CanSumTaps(count)) return false;
+// A sum of stored values, drawn unfogged where the passes it replaces were fogged one by one
+// before being stored.
+void UnfoggedSum(const Tap* taps, int count, bool fogged) {
+  if (fogged) glDisable(GL_FOG);
+  SummedTapsPass(taps, count, SumOutput::plain);
+  if (fogged) glEnable(GL_FOG);
+}
+
+// The unshifted tap of a blur direction: stores every texel times the weight, rounded, which
+// is also what each shifted tap adds.
+void StoreWeighedTexels() {
+  glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
   glBegin(GL_QUADS);
   DrawHalfShifted(0, 0);
   glEnd();
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
-  Tap taps[kMaxTaps];
+}
+
+void BlurTaps(int radius, int du, int dv, Tap* taps) {
   taps[0] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
   for (int i = 1; i <= radius; ++i) {
     taps[2 * i - 1] = {renderTextures.half, kHalfWidth, kHalfHeight, -i * du, -i * dv};
     taps[2 * i] = {renderTextures.half, kHalfWidth, kHalfHeight, i * du, i * dv};
   }
-  glColor4f(1, 1, 1, 1);  // the stored products are summed as they are, not weighted again
-  SummedTapsPass(taps, count);
+}
+
+// Shrink into the lower-left quarter, multiply by the shrunk frame powerPasses times, then the
+// two blur directions, each copied back into the half texture.
+void ShrinkAndBlur(int radius, int powerPasses, float weight) {
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
+  glBlendFunc(GL_DST_COLOR, GL_ZERO);
+  glDisable(GL_BLEND);
+  DrawFull(kRenderWidth, kRenderHeight);
+  glEnable(GL_BLEND);
+  glBegin(GL_QUADS);
+  for (int i = 0; i < powerPasses; ++i) DrawRectQuad(kRenderWidth, kRenderHeight, 0, 0);
+  glEnd();
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
+  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  glColor4f(1, 1, 1, weight);
+  BlurPass(radius, 1, 0);
+  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  BlurPass(radius, 0, 1);
+  CopyFramebuffer(kHalfWidth, kHalfHeight);
+}
+
+// The same result in fewer passes. Every tap of a blur direction blends the stored product
+// round(texel x weight), so it is enough to store those products once and sum them in one
+// multi-texture pass. Without fog the shrink stores them itself when there is no power step
+// (blending with the weight as the unshifted tap does) and the horizontal sum stores them for
+// the vertical direction. Under fog every pass is fogged before it is stored, so the shrink
+// and the unshifted taps stay as passes of their own (fogged as before) and only the sums of
+// their stored products are drawn unfogged. Taps sit on texel centres, where unfiltered
+// sampling gives the same texels.
+bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
+  const int count = 2 * radius + 1;
+  if (!CanSumTaps(count)) return false;
+  const bool fogged = glIsEnabled(GL_FOG);
+  SetFiltering(renderTextures.half, GL_NEAREST);
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
+  if (powerPasses == 0 && !fogged) {
+    glColor4f(1, 1, 1, weight);
+    glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+    glEnable(GL_BLEND);
+    DrawFull(kRenderWidth, kRenderHeight);
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
+  } else {
+    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    glDisable(GL_BLEND);
+    DrawFull(kRenderWidth, kRenderHeight);
+    glEnable(GL_BLEND);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < powerPasses; ++i) DrawRectQuad(kRenderWidth, kRenderHeight, 0, 0);
+    glEnd();
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
+    CopyFramebuffer(kHalfWidth, kHalfHeight);
+    glColor4f(1, 1, 1, weight);
+    StoreWeighedTexels();
+  }
+  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  Tap taps[kMaxTaps];
+  BlurTaps(radius, 1, 0, taps);
+  if (fogged) {
+    glColor4f(1, 1, 1, 1);
+    UnfoggedSum(taps, count, fogged);
+    CopyFramebuffer(kHalfWidth, kHalfHeight);
+    glColor4f(1, 1, 1, weight);
+    StoreWeighedTexels();
+  } else {
+    SummedTapsPass(taps, count, SumOutput::weighed);  // blending still stores round(sum x weight)
+  }
+  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  BlurTaps(radius, 0, 1, taps);
+  glColor4f(1, 1, 1, 1);  // the stored products are summed as they are
+  UnfoggedSum(taps, count, fogged);
+  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  SetFiltering(renderTextures.half, GL_LINEAR);
+  // As the plain blur leaves it.
   glColor4f(1, 1, 1, weight);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -151,12 +242,13 @@ bool SummedBlurPass(int radius, int du, int dv, float weight) {
 }
 
 // The blurred image stretched once per layer (linear), then the sharp frame texel for texel.
+// Fog would be applied once instead of per pass, so under fog the passes stay.
 bool SummedLayersPass(int layers) {
-  if (!CanSumTaps(layers + 1)) return false;
+  if (!CanSumTaps(layers + 1) || glIsEnabled(GL_FOG)) return false;
   Tap taps[kMaxTaps];
   for (int k = 0; k < layers; ++k) taps[k] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
   taps[layers] = {renderTextures.frame, kRenderWidth, kRenderHeight, 0, 0};
-  SummedTapsPass(taps, layers + 1);
+  SummedTapsPass(taps, layers + 1, SumOutput::plain);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
@@ -199,6 +291,8 @@ bool CreateRenderTexturesFor(const char* extensions) {
   renderTextures.frame = CreateRectangleTexture(kRenderWidth, kRenderHeight, black);
   renderTextures.half = CreateRectangleTexture(kHalfWidth, kHalfHeight, black);
   renderTextures.ready = true;
+  renderTextures.crossbar = HasGlExtension(extensions, "GL_ARB_texture_env_crossbar");
+  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &renderTextures.textureUnits);
   return true;
 }
 
@@ -242,26 +336,9 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
   glOrtho(0, 1, 1, 0, 0.1, 100);
   glViewport(0, 0, kHalfWidth, kHalfHeight);
 
-  // Shrink into the lower-left quarter, then multiply by the shrunk frame powerPasses times.
-  glBlendFunc(GL_DST_COLOR, GL_ZERO);
-  glDisable(GL_BLEND);
-  DrawFull(kRenderWidth, kRenderHeight);
-  glEnable(GL_BLEND);
-  glBegin(GL_QUADS);
-  for (int i = 0; i < powerPasses; ++i) DrawRectQuad(kRenderWidth, kRenderHeight, 0, 0);
-  glEnd();
-
-  const bool shortcuts = mode == PassMode::shortcuts;
-  if (shortcuts) SetFiltering(renderTextures.half, GL_NEAREST);
-  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
   const float weight = d / (2 * a + 1);
-  glColor4f(1, 1, 1, weight);
-  if (!shortcuts || !SummedBlurPass(radius, 1, 0, weight)) BlurPass(radius, 1, 0);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
-  if (!shortcuts || !SummedBlurPass(radius, 0, 1, weight)) BlurPass(radius, 0, 1);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
-  if (shortcuts) SetFiltering(renderTextures.half, GL_LINEAR);
+  const bool shortcuts = mode == PassMode::shortcuts;
+  if (!shortcuts || !SummedShrinkAndBlur(radius, powerPasses, weight)) ShrinkAndBlur(radius, powerPasses, weight);
 
   // The blurred image replaces the frame once and is added for every further layer; the sharp
   // frame goes back on top.

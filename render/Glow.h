@@ -10,7 +10,8 @@ bool CreateRenderTexturesFor(const char* extensions);
 // True when the name appears as a whole word of the space-separated extension string.
 bool HasGlExtension(const char* extensions, const char* name);
 // Frame + layers x blur(shrink(frame)^(trunc(b)+1)): radius a, power passes b, layers c, gain d.
-// The shortcuts sample the texel-aligned passes (blur taps, sharp frame) without filtering and,
-// without fog, lay the layers and the sharp frame in one multi-texture pass.
+// The shortcuts give the same pixels with fewer passes: each blur direction and the layers
+// with the sharp frame are summed in one multi-texture pass, and taps on texel centres sample
+// unfiltered; under fog, where every pass is fogged on its own, only the blur sums are merged.
 void DrawGlow(float a, float b, float c, float d, PassMode mode = PassMode::shortcuts);
 void DrawRectQuad(int w, int h, int x0, int y0);

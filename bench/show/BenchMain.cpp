@@ -9,7 +9,6 @@
 #include "bench/show/BenchChart.h"
 #include "bench/show/BenchOptions.h"
 #include "bench/show/BenchReport.h"
-#include "bench/show/FloorFrame.h"
 #include "bench/show/ShowBench.h"
 #include "bench/show/StartupTiming.h"
 #include "platform/HeadlessGl.h"
@@ -54,7 +53,6 @@ int main(int argc, char** argv) {
   }
   MemoryUse memory;
   memory.startupRssMb = PeakRssMb();
-  CreateFloorTextures();
 
   std::vector<WindowResult> results(kBenchWindowCount);
   for (int i = 0; i < kBenchWindowCount; ++i) {

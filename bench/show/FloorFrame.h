@@ -1,9 +1,6 @@
-// The floor of a frame: the fill work the rasteriser cannot avoid for the frame at demo time t
-// (the clear, the glow's copies and screen-covering passes, the fades, scanlines and bars),
-// drawn as plain quads with no scene or caption geometry.
+// The floor of a frame: the fill work the rasteriser cannot avoid for the frame at demo time t,
+// that is the clear and the frame's own passes over the whole picture (the glow's copies and
+// passes, the fades, scanlines and bars) on an empty picture, with no scene or captions.
 #pragma once
 
-// Makes the two rectangle textures the floor copies into; needs a current context.
-void CreateFloorTextures();
-// Leaves the state a frame leaves: depth test on, blending and texturing off, colour white.
 void DrawFloorFrame(float t);

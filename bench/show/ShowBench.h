@@ -9,6 +9,9 @@ struct WindowResult {
   int frames = 0;
   double medianMs = 0;
   double p95Ms = 0;
+  // The same frames with every screen pass drawn as written (what the shortcuts replace).
+  double plainMedianMs = 0;
+  double plainP95Ms = 0;
   // Medians of the frames drawn again with a glFinish after every stage.
   double sceneMs = 0;
   double captionsMs = 0;
@@ -21,6 +24,6 @@ struct WindowResult {
 
 // Renders frames positions spread over the window three times over: split into stages first,
 // which also lets the driver compile whatever its rasteriser needs for them; then whole, timed
-// and with the allocations counted; then the floor. Needs the show started on the offline
+// and with the allocations counted, each beside the same frame in plain passes; then the floor. Needs the show started on the offline
 // clock and the floor textures made.
 void MeasureWindow(const BenchWindow& window, int frames, WindowResult& result);

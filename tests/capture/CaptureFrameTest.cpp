@@ -57,6 +57,23 @@ TEST_F(CaptureFrame, BandsComeFromAFrameEarlierAndTheShowStopsAfter282) {
   EXPECT_TRUE(rgb.empty());
 }
 
+TEST_F(CaptureFrame, AFrameAfterAJumpStartsFromTheStateTheSkippedScenesLeave) {
+  // The totem scene keeps fog on until its last second; jumping from 108 s into the figure
+  // orbit must not draw the star box in that fog, black.
+  const auto meanLevel = [](const std::vector<uint8_t>& rgb) {
+    double sum = 0;
+    for (const uint8_t v : rgb) sum += v;
+    return sum / static_cast<double>(rgb.size());
+  };
+  std::vector<uint8_t> afterJump, afterTotemEnd;
+  ASSERT_TRUE(RenderCaptureFrame(108000, afterJump));
+  ASSERT_TRUE(RenderCaptureFrame(120000, afterJump));
+  ASSERT_TRUE(RenderCaptureFrame(115983, afterTotemEnd));
+  ASSERT_TRUE(RenderCaptureFrame(120000, afterTotemEnd));
+  EXPECT_GT(meanLevel(afterJump), 10.0);
+  EXPECT_TRUE(afterJump == afterTotemEnd);
+}
+
 TEST_F(CaptureFrame, MusicSamplesOfASpanAreTheTracksOwnAndSilentOutsideIt) {
   std::vector<uint8_t> file;
   ASSERT_TRUE(ReadFileBytes("data/music/sonorrak.mp3", file));

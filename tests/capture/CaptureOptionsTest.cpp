@@ -97,6 +97,7 @@ TEST(CaptureOptions, SequenceFormsTakeTheirSpanRateAndEncoding) {
   EXPECT_EQ(sheet.options.form, CaptureForm::contactSheet);
   EXPECT_EQ(sheet.options.everyMs, 12000);
   EXPECT_EQ(sheet.options.columns, 4);
+  EXPECT_EQ(Parse({"--contact-sheet", "s.png", "--every", "0.3"}).status, CaptureParse::run);
 }
 
 TEST(CaptureOptions, FormsDoNotMixAndValuesStayInRange) {
@@ -110,6 +111,7 @@ TEST(CaptureOptions, FormsDoNotMixAndValuesStayInRange) {
       {{"--png-dir", "d", "--scale", "2"}, "--scale"},
       {{"--contact-sheet", "s.png"}, "--every"},
       {{"--contact-sheet", "s.png", "--every", "0"}, "--every"},
+      {{"--contact-sheet", "s.png", "--every", "0.28"}, "more than 1000 thumbnails"},
       {{"--contact-sheet", "s.png", "--every", "5", "--from", "3"}, "--from"},
       {{"--video", "a.mp4", "--fps", "0"}, "--fps"},
       {{"--video", "a.mp4", "--fps", "241"}, "--fps"},

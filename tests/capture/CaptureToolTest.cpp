@@ -61,6 +61,8 @@ TEST(CaptureTool, VideoAcrossASceneChangeHasItsFramesRateSizeAndMusic) {
   EXPECT_EQ(ProbeStream(a, "a:0", "codec_name"), "aac");
   EXPECT_EQ(ProbeStream(a, "a:0", "sample_rate"), "44100");
   EXPECT_NEAR(AudioSeconds(a), 2.5, 0.1) << "the music of the span, to within a frame";
+  EXPECT_EQ(ProbeStream(a, "v:0", "start_time"), "0.000000");
+  EXPECT_EQ(ProbeStream(a, "a:0", "start_time"), "0.000000") << "the encoder's priming is trimmed";
 
   // The same command gives the same pictures and sound.
   ASSERT_EQ(RunTool(second, errors), 0) << errors;

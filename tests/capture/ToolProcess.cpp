@@ -5,10 +5,27 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+namespace {
+
+std::filesystem::path ScratchRoot() {
+  return std::filesystem::temp_directory_path() / ("vex-capture-" + std::to_string(getpid()));
+}
+
+// The scratch folders go when the test process ends.
+class ScratchCleanup : public ::testing::Environment {
+ public:
+  void TearDown() override { std::filesystem::remove_all(ScratchRoot()); }
+};
+[[maybe_unused]] ::testing::Environment* const cleanup = ::testing::AddGlobalTestEnvironment(new ScratchCleanup);
+
+}  // namespace
 
 pid_t StartTool(const std::vector<std::string>& args, const std::string& stderrPath) {
   std::vector<std::string> argv = {"./vexilograph-capture"};
@@ -67,8 +84,7 @@ std::vector<std::string> DecodedFrameHashes(const std::string& file, const std::
 }
 
 std::string ScratchFolder(const std::string& name) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("vex-capture-" + std::to_string(getpid())) / name;
+  const std::filesystem::path folder = ScratchRoot() / name;
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   return folder.string();

@@ -2,6 +2,7 @@
 // sequence frame before it), as the window would.
 #include "tools/capture/CaptureFrames.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "director/DemoState.h"
@@ -34,7 +35,39 @@ bool WriteCapturePng(const std::string& path, std::vector<uint8_t>& rgb, std::st
   return true;
 }
 
+namespace {
+
+int lastDrawnMs = -1;  // the music position of the frame drawn last; -1 before the first
+
+// The music position of the last frame the window draws inside the next window to end after
+// lastDrawnMs and before ms; -1 when none does.
+int NextSkippedWindowEnd(int ms) {
+  int next = -1;
+  for (int i = 0; i < kSceneWindowCount; ++i) {
+    const int end = BandSourceMs(static_cast<int>(std::lround(kSceneWindows[i].upper * 1000.0)));
+    if (end > lastDrawnMs && end < ms && (next < 0 || end < next)) next = end;
+  }
+  return next;
+}
+
+// Scenes leave GL state for the next ones (the totem scene's fog, for one, stays on until its
+// last second). Playback draws every window's last frames; a capture that jumps over them
+// draws each one it skipped, unseen, so the frame it keeps starts from the state the window's
+// frame would.
+void DrawSkippedWindowEnds(int ms) {
+  if (ms < lastDrawnMs) lastDrawnMs = -1;  // a jump back replays the show's state from its start
+  for (int end = NextSkippedWindowEnd(ms); end >= 0; end = NextSkippedWindowEnd(ms)) {
+    LoadBandsOfFrameAt(BandSourceMs(end));
+    MusicSetTime(end);
+    DrawTimeline();
+    lastDrawnMs = end;
+  }
+}
+
+}  // namespace
+
 void StartCaptureShow() {
+  lastDrawnMs = -1;
   // The window sets the viewport and the scenes' projection before start-up; so must we.
   ReshapeViewport(kCaptureWidth, kCaptureHeight);
   UseOfflineMusic();
@@ -54,6 +87,8 @@ void LoadBandsOfFrameAt(int ms) {
 }
 
 bool RenderCaptureFrame(int ms, std::vector<uint8_t>& rgb) {
+  if (ms > kShowEndMs) return false;
+  DrawSkippedWindowEnds(ms);
   LoadBandsOfFrameAt(BandSourceMs(ms));
   return RenderFollowingFrame(ms, rgb);
 }
@@ -61,6 +96,7 @@ bool RenderCaptureFrame(int ms, std::vector<uint8_t>& rgb) {
 bool RenderFollowingFrame(int ms, std::vector<uint8_t>& rgb) {
   MusicSetTime(ms);
   if (!DrawTimeline()) return false;
+  lastDrawnMs = ms;
   glFinish();
   ReadFrameRgb(kCaptureWidth, kCaptureHeight, rgb);
   return true;

@@ -20,7 +20,9 @@ int BandSourceMs(int ms, int fps = 60);
 void LoadBandsOfFrameAt(int ms);
 
 // Draws the frame at ms and reads it back (RGB, top row first). False, with rgb untouched,
-// when ms lies past the end of the show. Its bands come from a frame 1/60 s earlier.
+// when ms lies past the end of the show. Its bands come from a frame 1/60 s earlier, and the
+// last frame of every window passed since the previous one is drawn unseen first, for the state
+// those scenes leave.
 bool RenderCaptureFrame(int ms, std::vector<uint8_t>& rgb);
 // The same with the bands the frame drawn last left: the next frame of a sequence.
 bool RenderFollowingFrame(int ms, std::vector<uint8_t>& rgb);

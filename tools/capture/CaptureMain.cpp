@@ -1,4 +1,5 @@
-// vexilograph-capture: frames of the show at chosen demo times, without a display or sound.
+// vexilograph-capture: the show as frames, video, PNG sequences or a contact sheet, without a
+// display or sound card.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -18,6 +19,6 @@ int main(int argc, char** argv) {
   }
   std::string error;
   const int status = RunCapture(parsed.options, error);
-  if (status != 0) std::fprintf(stderr, "vexilograph-capture: %s\n", error.c_str());
+  if (!error.empty()) std::fprintf(stderr, "vexilograph-capture: %s\n", error.c_str());
   return status;
 }

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int64_t kMaxSeconds = 1000000;
+constexpr int kMaxThumbnails = 1000;  // a sheet of about 170 rows, 25000 pixels tall
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -173,6 +174,8 @@ bool CheckCombination(const std::set<std::string>& seen, const CaptureOptions& o
   if (o.form == CaptureForm::frames && !seen.count("--at")) error = "--at is required";
   else if (o.form == CaptureForm::frames && !seen.count("--out")) error = "--out is required";
   else if (o.form == CaptureForm::contactSheet && !seen.count("--every")) error = "--every is required";
+  else if (o.form == CaptureForm::contactSheet && kShowEndMs / o.everyMs >= kMaxThumbnails)
+    error = "--every gives more than " + std::to_string(kMaxThumbnails) + " thumbnails; choose 0.3 s or more";
   else if (o.toMs > kShowEndMs) error = "--to lies past the end of the show (282)";
   else if (o.fromMs >= o.toMs) error = "--from must come before --to";
   return error.empty();

@@ -47,7 +47,7 @@ double EndProgress(const CaptureProgress& progress) {
 void CatchInterrupt() {
   struct sigaction action = {};
   action.sa_handler = RaiseFlag;
-  action.sa_flags = SA_RESETHAND;
+  action.sa_flags = SA_RESETHAND | SA_RESTART;  // writes in flight carry on
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
 }

@@ -75,6 +75,8 @@ int64_t SequenceFrameSample(const CaptureOptions& o, int64_t frame) {
 }
 
 int RunSequenceCapture(const CaptureOptions& o, std::string& error) {
+  // Before the file exists: from here on Ctrl-C leaves a finished file, never a headless one.
+  CatchInterrupt();
   const bool video = o.form == CaptureForm::video;
   VideoSink sink{o, nullptr, {}};
   if (video) {
@@ -84,7 +86,6 @@ int RunSequenceCapture(const CaptureOptions& o, std::string& error) {
   }
   const int64_t total = SequenceFrameCount(o);
   CaptureProgress progress = StartProgress(total);
-  CatchInterrupt();
   LoadBandsOfFrameAt(BandSourceMs(SequenceFrameMs(o, 0), o.fps));
   std::string consumeError;
   const ProduceFrame produce = [&](PipelineFrame& frame) {
