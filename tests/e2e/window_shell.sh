@@ -26,7 +26,9 @@ wait_app() {
   if kill -0 "$app" 2>/dev/null; then kill -9 "$app"; wait "$app" 2>/dev/null; status="hung"; return; fi
   wait "$app"; status=$?
 }
-dialog_window() { timeout 15 xdotool search --sync --onlyvisible --pid "$app" 2>/dev/null | head -n1; }
+# The dialog lays its controls out in its first frames; a click before then hits nothing, so
+# a click waits a moment after the window shows.
+dialog_window() { timeout 15 xdotool search --sync --onlyvisible --pid "$app" 2>/dev/null | head -n1; sleep 0.5; }
 # The window shows before start-up has loaded the data; keys only act once frames run.
 show_window() { timeout 15 xdotool search --sync --onlyvisible --name '^The Vexilograph$' 2>/dev/null | head -n1; sleep 2; }
 geometry() { xdotool getwindowgeometry "$1" | tr -d ' ' | awk -F: '/Position/{split($2,p,"(");print "pos=" p[1]} /Geometry/{print "size=" $2}' | tr '\n' ' '; }
