@@ -163,9 +163,9 @@ void BlurTaps(int radius, int du, int dv, Tap* taps) {
   }
 }
 
-// Shrink into the lower-left quarter, multiply by the shrunk frame powerPasses times, then the
-// two blur directions, each copied back into the half texture.
-void ShrinkAndBlur(int radius, int powerPasses, float weight) {
+// The frame, shrunk into the lower-left quarter and multiplied by itself powerPasses times,
+// copied into the half texture.
+void ShrinkWithPowers(int powerPasses) {
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
   glBlendFunc(GL_DST_COLOR, GL_ZERO);
   glDisable(GL_BLEND);
@@ -176,6 +176,11 @@ void ShrinkAndBlur(int radius, int powerPasses, float weight) {
   glEnd();
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
   CopyFramebuffer(kHalfWidth, kHalfHeight);
+}
+
+// The shrink, then the two blur directions, each copied back into the half texture.
+void ShrinkAndBlur(int radius, int powerPasses, float weight) {
+  ShrinkWithPowers(powerPasses);
   glColor4f(1, 1, 1, weight);
   BlurPass(radius, 1, 0);
   CopyFramebuffer(kHalfWidth, kHalfHeight);
@@ -204,15 +209,7 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
     DrawFull(kRenderWidth, kRenderHeight);
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
   } else {
-    glBlendFunc(GL_DST_COLOR, GL_ZERO);
-    glDisable(GL_BLEND);
-    DrawFull(kRenderWidth, kRenderHeight);
-    glEnable(GL_BLEND);
-    glBegin(GL_QUADS);
-    for (int i = 0; i < powerPasses; ++i) DrawRectQuad(kRenderWidth, kRenderHeight, 0, 0);
-    glEnd();
-    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
-    CopyFramebuffer(kHalfWidth, kHalfHeight);
+    ShrinkWithPowers(powerPasses);
     glColor4f(1, 1, 1, weight);
     StoreWeighedTexels();
   }
