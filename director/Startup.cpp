@@ -2,6 +2,7 @@
 #include "director/Startup.h"
 
 #include <cstdio>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,22 @@ float CloudCoordinate(int random) { return static_cast<float>((random % 100 - 50
 }  // namespace
 
 void LoadTextures() {
-  char path[64];
-  for (int slot = 0; slot < kTextureCount; ++slot) {
-    std::snprintf(path, sizeof path, "data/textures/%s.png", kTextureStems[slot]);
-    textureTable.names[slot] = LoadTexture(path);
+  // Decoding dominates start-up; files decode on worker threads a couple of slots ahead while
+  // this thread uploads them in slot order, so texture names come out as a serial load gives.
+  constexpr int kDecodeAhead = 2;
+  constexpr int kFileCount = kTextureCount + 1;  // the slots, then the font
+  char paths[kFileCount][64];
+  for (int slot = 0; slot < kTextureCount; ++slot)
+    std::snprintf(paths[slot], sizeof paths[slot], "data/textures/%s.png", kTextureStems[slot]);
+  std::snprintf(paths[kTextureCount], sizeof paths[kTextureCount], "data/textures/font.png");
+  std::future<DecodedTexture> decoded[kFileCount];
+  for (int i = 0; i < kFileCount; ++i) {
+    for (int ahead = i; ahead < kFileCount && ahead <= i + kDecodeAhead; ++ahead)
+      if (!decoded[ahead].valid()) decoded[ahead] = std::async(std::launch::async, DecodeTextureFile, paths[ahead]);
+    const GLuint name = UploadTexture(decoded[i].get());
+    if (i < kTextureCount) textureTable.names[i] = name;
+    else textureTable.font = name;
   }
-  textureTable.font = LoadTexture("data/textures/font.png");
 }
 
 void LoadModels() {
@@ -63,12 +74,18 @@ void SetSharedGlState() {
   CreateRenderTextures();
 }
 
-GLuint LoadTexture(const char* path) {
+DecodedTexture DecodeTextureFile(const char* path) {
+  DecodedTexture texture;
   std::vector<uint8_t> bytes;
-  PngImage image;
   std::string error;
+  texture.ok = ReadFileBytes(path, bytes) && DecodePng(bytes.data(), bytes.size(), texture.image, error);
+  return texture;
+}
+
+GLuint UploadTexture(const DecodedTexture& texture) {
   // Decoded in full before any GL call, so a bad file never leaves a texture behind.
-  if (!ReadFileBytes(path, bytes) || !DecodePng(bytes.data(), bytes.size(), image, error)) return 0;
+  if (!texture.ok) return 0;
+  const PngImage& image = texture.image;
   // Earlier errors are not this upload's; the bound keeps a context-less call from spinning.
   for (int i = 0; i < 32 && glGetError() != GL_NO_ERROR; ++i) {
   }
@@ -92,6 +109,8 @@ GLuint LoadTexture(const char* path) {
   }
   return name;
 }
+
+GLuint LoadTexture(const char* path) { return UploadTexture(DecodeTextureFile(path)); }
 
 void FillRandomPointTables() {
   for (Point3& p : cloudPoints) {

@@ -1,5 +1,6 @@
 // One-time start-up: textures, models, random tables, shared GL state, then the music.
 #pragma once
+#include "platform/PngImage.h"
 #include "render/Gl.h"
 
 void DemoStartup();
@@ -15,3 +16,11 @@ void OpenMusic();              // the track starts playing, spectrum analysis on
 // at t = 0; RGBA where the file has alpha, RGB otherwise. 0 on any failure, and then no
 // texture is made.
 GLuint LoadTexture(const char* path);
+
+// LoadTexture's two halves: the file's pixels (any thread), then the GL texture (GL thread).
+struct DecodedTexture {
+  bool ok = false;
+  PngImage image;
+};
+DecodedTexture DecodeTextureFile(const char* path);
+GLuint UploadTexture(const DecodedTexture& texture);
