@@ -9,16 +9,7 @@ namespace {
 constexpr float kOverlayWidth = 800;
 constexpr float kOverlayHeight = 600;
 
-void Quad(float x0, float y0, float x1, float y1) {
-  glBegin(GL_QUADS);
-  glVertex2f(x0, y0);
-  glVertex2f(x0, y1);
-  glVertex2f(x1, y1);
-  glVertex2f(x1, y0);
-  glEnd();
-}
-
-void FullScreenQuad() { Quad(0, 0, kOverlayWidth, kOverlayHeight); }
+void FullScreenQuad() { DrawOverlayQuad(0, 0, kOverlayWidth, kOverlayHeight); }
 
 // Blending with a source alpha the pipeline clamps to 0 keeps the destination exactly.
 bool ChangesNothing(float alpha, PassMode mode) { return mode == PassMode::shortcuts && !(alpha > 0); }
@@ -61,8 +52,8 @@ void DrawLetterbox() {
   // z = +1 is the near plane: the bars are never hidden by the scene's depth.
   glTranslatef(0, 0, 1);
   glColor3f(0, 0, 0);
-  Quad(0, 0, kOverlayWidth, 70);
-  Quad(0, 530, kOverlayWidth, kOverlayHeight);
+  DrawOverlayQuad(0, 0, kOverlayWidth, 70);
+  DrawOverlayQuad(0, 530, kOverlayWidth, kOverlayHeight);
   glColor3f(1, 1, 1);
   End2D();
 }
@@ -73,7 +64,7 @@ void DrawCaptionBand() {
   glColor4f(0, 0, 0, 0.9f);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_BLEND);
-  Quad(0, 400, kOverlayWidth, 520);
+  DrawOverlayQuad(0, 400, kOverlayWidth, 520);
   glColor3f(1, 1, 1);
   glDisable(GL_BLEND);
   End2D();
@@ -137,7 +128,7 @@ void DrawSpectrumBars() {
       const float height = direction * (80 * SpectrumBands[k] + 30);
       glPushMatrix();
       glTranslatef(2 + 25.0f * k, 320, 0);
-      Quad(0, 0, 20, height);
+      DrawOverlayQuad(0, 0, 20, height);
       glPopMatrix();
     }
   }
@@ -188,10 +179,19 @@ void DrawScanlines(PassMode mode) {
     for (int y = 0; y < 600; y += 5) {
       glPushMatrix();
       glTranslatef(0, static_cast<float>(y), 0);
-      Quad(0, 0, kOverlayWidth, 2);
+      DrawOverlayQuad(0, 0, kOverlayWidth, 2);
       glPopMatrix();
     }
   }
   glDisable(GL_BLEND);
   End2D();
+}
+
+void DrawOverlayQuad(float x0, float y0, float x1, float y1) {
+  glBegin(GL_QUADS);
+  glVertex2f(x0, y0);
+  glVertex2f(x0, y1);
+  glVertex2f(x1, y1);
+  glVertex2f(x1, y0);
+  glEnd();
 }

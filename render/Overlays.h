@@ -3,6 +3,8 @@
 #include "render/PassMode.h"
 
 void Begin2D();
+// A rectangle of the overlay space, (x0, y0) to (x1, y1), as one quad in the layers' corner order.
+void DrawOverlayQuad(float x0, float y0, float x1, float y1);
 void End2D();
 void DrawLetterbox();
 void DrawCaptionBand();

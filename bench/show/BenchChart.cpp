@@ -16,15 +16,6 @@ constexpr int kWidth = 800, kHeight = 600;
 constexpr float kBarLeft = 220, kBarRight = 710, kTop = 60, kRowHeight = 30;
 constexpr double kFrameBudgetMs = 1000.0 / 60;
 
-void Rect(float x0, float y0, float x1, float y1) {
-  glBegin(GL_QUADS);
-  glVertex2f(x0, y0);
-  glVertex2f(x0, y1);
-  glVertex2f(x1, y1);
-  glVertex2f(x1, y0);
-  glEnd();
-}
-
 // Text at (x, y) of the chart space (top left of the line, y down); glyphs 10 pixels high.
 void Label(float x, float y, const char* text, float r, float g, float b) {
   glColor3f(r, g, b);
@@ -56,11 +47,11 @@ bool WriteFrameTimeChart(const std::string& path, const std::vector<WindowResult
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
     glColor3f(0.25f, 0.7f, 0.35f);
-    Rect(kBarLeft, top + 5, x(r.medianMs), top + kRowHeight - 5);
+    DrawOverlayQuad(kBarLeft, top + 5, x(r.medianMs), top + kRowHeight - 5);
     glColor3f(0.5f, 0.5f, 0.5f);
-    Rect(kBarLeft, top + 11, x(r.floorMs), top + kRowHeight - 11);
+    DrawOverlayQuad(kBarLeft, top + 11, x(r.floorMs), top + kRowHeight - 11);
     glColor3f(1, 1, 1);
-    Rect(x(r.p95Ms) - 1, top + 3, x(r.p95Ms) + 1, top + kRowHeight - 3);
+    DrawOverlayQuad(x(r.p95Ms) - 1, top + 3, x(r.p95Ms) + 1, top + kRowHeight - 3);
     Label(10, top + 9, r.window->name, 0.9f, 0.9f, 0.9f);
     std::snprintf(value, sizeof value, "%.1f", r.medianMs);
     Label(x(r.p95Ms) + 6, top + 9, value, 0.9f, 0.9f, 0.9f);
@@ -68,7 +59,7 @@ bool WriteFrameTimeChart(const std::string& path, const std::vector<WindowResult
   glDisable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
   glColor3f(0.9f, 0.2f, 0.2f);
-  Rect(x(kFrameBudgetMs) - 1, kTop - 5, x(kFrameBudgetMs) + 1, kTop + kRowHeight * static_cast<float>(results.size()));
+  DrawOverlayQuad(x(kFrameBudgetMs) - 1, kTop - 5, x(kFrameBudgetMs) + 1, kTop + kRowHeight * static_cast<float>(results.size()));
   glColor3f(1, 1, 1);
   End2D();
   glEnable(GL_DEPTH_TEST);
