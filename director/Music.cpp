@@ -62,8 +62,11 @@ void StartMusic() {
   // A stream from an earlier start decodes from the file buffer read below: it ends first.
   music.clock.reset();
   if (music.offline) {
-    ReadMusicFile();
-    music.clock = CreateOfflineClock(music.file.data(), music.file.size());
+    const bool found = ReadMusicFile();
+    std::string problem;
+    music.clock = CreateOfflineClock(music.file.data(), music.file.size(), problem);
+    if (found && !problem.empty())
+      ReportMusicProblem(std::string(kMusicPath) + " cannot be played (" + problem + "); the frames see a silent track");
     return;
   }
   SelectAudioOutput();

@@ -38,7 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else {
     FUZZ_CHECK(!error.empty());
   }
-  std::unique_ptr<MusicClock> clock = CreateOfflineClock(data, size);
+  std::string problem;
+  std::unique_ptr<MusicClock> clock = CreateOfflineClock(data, size, problem);
+  FUZZ_CHECK(problem.empty() == (size > 0 && error.empty()));
   float bins[kSpectrumBins];
   clock->SeekMs(50);
   clock->Spectrum(bins);

@@ -11,9 +11,9 @@ namespace {
 
 class OfflineClock final : public MusicClock {
  public:
-  OfflineClock(const uint8_t* bytes, size_t size) : analyser_(CreateSpectrumAnalyser()) {
-    std::string error;
-    if (size > 0) decoder_ = OpenMp3Decoder(bytes, size, error);
+  OfflineClock(const uint8_t* bytes, size_t size, std::string& problem) : analyser_(CreateSpectrumAnalyser()) {
+    if (size == 0) problem = "the file is empty";
+    else decoder_ = OpenMp3Decoder(bytes, size, problem);
   }
   ~OfflineClock() override {
     CloseMp3Decoder(decoder_);
@@ -49,6 +49,7 @@ class OfflineClock final : public MusicClock {
 
 }  // namespace
 
-std::unique_ptr<MusicClock> CreateOfflineClock(const uint8_t* bytes, size_t size) {
-  return std::make_unique<OfflineClock>(bytes, size);
+std::unique_ptr<MusicClock> CreateOfflineClock(const uint8_t* bytes, size_t size, std::string& problem) {
+  problem.clear();
+  return std::make_unique<OfflineClock>(bytes, size, problem);
 }

@@ -64,7 +64,9 @@ TEST_F(Spectrum, ClampsLoudAndBrokenInput) {
 TEST(OfflineClock, StandsWhereItIsPutAndAnalysesTheTrackThere) {
   // 1 s of 1033.6 Hz (bin 24) at half scale, then silence to the end of the track.
   const std::vector<uint8_t> mp3 = SineMp3(1.0, 24 * kBinHz, 0.5f);
-  std::unique_ptr<MusicClock> clock = CreateOfflineClock(mp3.data(), mp3.size());
+  std::string problem;
+  std::unique_ptr<MusicClock> clock = CreateOfflineClock(mp3.data(), mp3.size(), problem);
+  EXPECT_EQ(problem, "");
   float bins[kSpectrumBins];
   EXPECT_EQ(clock->PositionMs(), 0);
   clock->Spectrum(bins);
@@ -92,7 +94,9 @@ TEST(OfflineClock, StandsWhereItIsPutAndAnalysesTheTrackThere) {
 }
 
 TEST(OfflineClock, WithoutATrackIsSilentButPositioned) {
-  std::unique_ptr<MusicClock> clock = CreateOfflineClock(nullptr, 0);
+  std::string problem;
+  std::unique_ptr<MusicClock> clock = CreateOfflineClock(nullptr, 0, problem);
+  EXPECT_EQ(problem, "the file is empty");
   clock->SeekMs(123456);
   EXPECT_EQ(clock->PositionMs(), 123456);
   float bins[kSpectrumBins];

@@ -154,3 +154,28 @@ TEST_F(BadMusic, StartingTwiceEndsTheFirstStream) {
   ExpectClockRunsFromZero();
   EXPECT_FALSE(SpectrumSilent());
 }
+
+// Last in this file: the offline clock, once chosen, stays for the process.
+TEST_F(BadMusic, OfflineTheSameTroublesSayWhyOnOneLineAndTheFramesSeeSilence) {
+  UseOfflineMusic();
+  const MusicStart missing = StartWith(nullptr);
+  EXPECT_EQ(missing.out, "Error!\nFile Not Found\n");
+  EXPECT_EQ(missing.err, "");
+  const std::vector<uint8_t> png = ReadAll("data/textures/ball.png");
+  const std::vector<uint8_t> empty;
+  const std::vector<uint8_t> otherRate = SineMp3AtRate(2, 48000, 2);
+  for (const std::vector<uint8_t>* bad : {&empty, &png, &otherRate}) {
+    const MusicStart start = StartWith(bad);
+    EXPECT_EQ(start.out, "");
+    EXPECT_EQ(LineCount(start.err), 1) << start.err;
+    EXPECT_NE(start.err.find("cannot be played"), std::string::npos) << start.err;
+    MusicSetTime(1000);
+    EXPECT_EQ(MusicGetTime(), 1000);
+    EXPECT_TRUE(SpectrumSilent());
+  }
+  const std::vector<uint8_t> track = SineMp3AtRate(2, 44100, 2);
+  const MusicStart good = StartWith(&track);
+  EXPECT_EQ(good.err, "");
+  MusicSetTime(1000);
+  EXPECT_FALSE(SpectrumSilent());
+}
