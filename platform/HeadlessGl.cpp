@@ -7,6 +7,9 @@
 
 #include <algorithm>
 
+#include "platform/FileBytes.h"
+#include "platform/PngImage.h"
+
 namespace {
 
 EGLDisplay OpenSurfacelessDisplay() {
@@ -76,4 +79,19 @@ void ReadFrameRgb(int width, int height, std::vector<uint8_t>& rgb) {
     uint8_t* top = rgb.data() + rowBytes * y;
     std::swap_ranges(top, top + rowBytes, rgb.data() + rowBytes * (height - 1 - y));
   }
+}
+
+bool WriteFramePng(const std::string& path, int width, int height, std::string& error) {
+  PngImage image;
+  image.width = width;
+  image.height = height;
+  image.channels = 3;
+  ReadFrameRgb(width, height, image.pixels);
+  std::vector<uint8_t> bytes;
+  if (!EncodePng(image, bytes, error)) return false;
+  if (!WriteFileBytes(path, bytes)) {
+    error = "cannot write " + path;
+    return false;
+  }
+  return true;
 }

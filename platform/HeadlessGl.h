@@ -19,3 +19,5 @@ void DestroyHeadlessGl(HeadlessGl& gl);
 
 // The lower-left width x height of the current framebuffer as RGB, top row first (as on screen).
 void ReadFrameRgb(int width, int height, std::vector<uint8_t>& rgb);
+// The same, written to path as a PNG file; false with a message in error when it cannot be.
+bool WriteFramePng(const std::string& path, int width, int height, std::string& error);

@@ -4,9 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/FileBytes.h"
 #include "platform/HeadlessGl.h"
-#include "platform/PngImage.h"
 #include "render/Font.h"
 #include "render/Gl.h"
 #include "render/Overlays.h"
@@ -64,17 +62,5 @@ bool WriteFrameTimeChart(const std::string& path, const std::vector<WindowResult
   End2D();
   glEnable(GL_DEPTH_TEST);
   glFinish();
-
-  PngImage image;
-  image.width = kWidth;
-  image.height = kHeight;
-  image.channels = 3;
-  ReadFrameRgb(kWidth, kHeight, image.pixels);
-  std::vector<uint8_t> bytes;
-  if (!EncodePng(image, bytes, error)) return false;
-  if (!WriteFileBytes(path, bytes)) {
-    error = "cannot write " + path;
-    return false;
-  }
-  return true;
+  return WriteFramePng(path, kWidth, kHeight, error);
 }

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "platform/HeadlessGl.h"
-#include "platform/PngImage.h"
 #include "render/Gl.h"
 #include "tools/modelgen/MeshCheck.h"
 #include "tools/modelgen/ModelList.h"
@@ -196,17 +195,9 @@ const SceneView kSceneViews[] = {
 };
 
 bool WritePng(const std::string& path) {
-  PngImage image;
-  image.width = kWidth;
-  image.height = kHeight;
-  image.channels = 3;
-  ReadFrameRgb(kWidth, kHeight, image.pixels);
-  std::vector<uint8_t> bytes;
   std::string error;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  const bool ok = EncodePng(image, bytes, error) && file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  if (file) std::fclose(file);
-  if (!ok) std::fprintf(stderr, "vex-modelpreview: cannot write %s\n", path.c_str());
+  const bool ok = WriteFramePng(path, kWidth, kHeight, error);
+  if (!ok) std::fprintf(stderr, "vex-modelpreview: %s\n", error.c_str());
   return ok;
 }
 
