@@ -42,6 +42,7 @@ void Frame() {
   DemoUpdate(now - window.lastTick);
   window.lastTick = now;
   DemoDraw();
+  SwapShellBuffers(window.window);
 }
 
 // What the test hook has drawn last, for the state scenes leave to the next (see below).
@@ -111,6 +112,7 @@ EMSCRIPTEN_KEEPALIVE int vexFrameAt(int ms) {
   LoadBandsOfFrameAt(BandSourceMs(ms));
   MusicSetTime(ms);
   if (!DrawTimeline()) return 0;
+  SwapShellBuffers(window.window);
   lastDrawnMs = ms;
   return 1;
 }

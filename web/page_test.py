@@ -106,7 +106,7 @@ def main():
             failures.append("the music position does not advance")
         keep = os.environ.get("VEX_PAGE_FRAMES")
         if keep:
-            shutil.copytree(scratch, keep, dirs_exist_ok=True)
+            shutil.copytree(scratch, keep, dirs_exist_ok=True, ignore=shutil.ignore_patterns("profile"))
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
     for failure in failures:

@@ -80,6 +80,29 @@ int vglInit(int framebufferWidth, int framebufferHeight) {
   return CreateLayerProgram() ? 1 : 0;
 }
 
+int vglUseOffscreenTarget(int width, int height) {
+  glGenRenderbuffers(2, layer.targetBuffers);
+  glBindRenderbuffer(GL_RENDERBUFFER, layer.targetBuffers[0]);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+  glBindRenderbuffer(GL_RENDERBUFFER, layer.targetBuffers[1]);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width, height);
+  glGenFramebuffers(1, &layer.target);
+  glBindFramebuffer(GL_FRAMEBUFFER, layer.target);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, layer.targetBuffers[0]);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, layer.targetBuffers[1]);
+  layer.targetSize[0] = width;
+  layer.targetSize[1] = height;
+  return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE ? 1 : 0;
+}
+
+void vglPresent(void) {
+  if (!layer.target) return;
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  glBlitFramebuffer(0, 0, layer.targetSize[0], layer.targetSize[1], 0, 0, layer.targetSize[0], layer.targetSize[1],
+                    GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  glBindFramebuffer(GL_FRAMEBUFFER, layer.target);
+}
+
 void vglEnable(GLenum cap) {
   if (!SetLayerSwitch(cap, true)) glEnable(cap);
 }

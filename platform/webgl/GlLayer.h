@@ -32,6 +32,11 @@ extern "C" {
 
 // Context: call once with the ES 3 context current, before any other call of the layer.
 int vglInit(int framebufferWidth, int framebufferHeight);
+// Draws into an offscreen RGBA8 target with a 16-bit depth buffer, the depth the native window
+// asks for (a browser's canvas has 24 bits, which settles coplanar outlines differently);
+// vglPresent copies it to the canvas at the end of each frame. 0 when ES refused.
+int vglUseOffscreenTarget(int width, int height);
+void vglPresent(void);
 
 void vglEnable(GLenum cap);
 void vglDisable(GLenum cap);

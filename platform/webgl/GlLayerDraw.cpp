@@ -141,14 +141,7 @@ void EmitWideLine(const LayerVertex& a, const LayerVertex& b) {
   EmitQuad(Offset(a, -ox, -oy), Offset(a, ox, oy), Offset(b, ox, oy), Offset(b, -ox, -oy));
 }
 
-void EmitLine(const LayerVertex& a, const LayerVertex& b) {
-  if (layer.lineWidth > 1) {
-    EmitWideLine(a, b);
-  } else {
-    Emit(a);
-    Emit(b);
-  }
-}
+void EmitLine(const LayerVertex& a, const LayerVertex& b) { EmitWideLine(a, b); }
 
 // A polygon given by vertex indices: filled as a fan, or outlined in polygon mode GL_LINE.
 void EmitPolygon(const int* index, int count) {
@@ -282,15 +275,13 @@ bool CreateLayerProgram() {
 
 void FlushPrimitive() {
   layer.batch.clear();
-  GLenum drawMode = GL_TRIANGLES;
+  constexpr GLenum drawMode = GL_TRIANGLES;
   if (layer.primitive == GL_POINTS) {
     AssemblePoints();
   } else if (IsLinePrimitive(layer.primitive)) {
     AssembleLines();
-    if (layer.lineWidth <= 1) drawMode = GL_LINES;
   } else {
     AssemblePolygons();
-    if (layer.polygonLines && layer.lineWidth <= 1) drawMode = GL_LINES;
   }
   if (layer.batch.empty()) return;
   SetUniforms();

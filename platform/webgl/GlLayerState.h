@@ -106,6 +106,9 @@ struct GlLayer {
   GLuint listBase = 0;
 
   // ES objects
+  GLuint target = 0;  // the offscreen framebuffer, 0 when drawing straight to the default one
+  GLuint targetBuffers[2] = {};
+  int targetSize[2] = {};
   GLuint program = 0;
   GLuint buffer = 0;
   GLuint vertexArray = 0;

@@ -44,9 +44,11 @@ EM_JS(int, WebAudioPositionMs, (), {
   return Math.floor(audio.startMs + heard * 1000);
 });
 
+// Suspending and resuming settle later; each waits for the one before, so the last call wins.
 EM_JS(void, WebAudioSetPaused, (int paused), {
-  if (paused) Module.vexAudio.context.suspend();
-  else Module.vexAudio.context.resume();
+  const audio = Module.vexAudio;
+  audio.pausing = (audio.pausing || Promise.resolve())
+                      .then(() => paused ? audio.context.suspend() : audio.context.resume());
 });
 
 EM_JS(void, WebAudioStop, (), {

@@ -62,7 +62,7 @@ PlatformWindow* CreateShellWindow(const char*, int width, int height, bool) {
   shell.window.context = emscripten_webgl_create_context("#canvas", &attributes);
   if (shell.window.context <= 0 || emscripten_webgl_make_context_current(shell.window.context) != EMSCRIPTEN_RESULT_SUCCESS)
     return nullptr;
-  if (!vglInit(width, height)) return nullptr;
+  if (!vglInit(width, height) || !vglUseOffscreenTarget(width, height)) return nullptr;
   emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, OnKey);
   emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, OnKey);
   return &shell.window;
@@ -73,7 +73,8 @@ void DestroyShellWindow(PlatformWindow* window) {
 }
 
 void ShowShellWindow(PlatformWindow*) {}
-void SwapShellBuffers(PlatformWindow*) {}  // the browser shows the canvas when the frame's callback returns
+// The frame goes to the canvas; the browser shows it when the frame's callback returns.
+void SwapShellBuffers(PlatformWindow*) { vglPresent(); }
 
 void ClientSize(PlatformWindow*, int& width, int& height) {
   emscripten_get_canvas_element_size("#canvas", &width, &height);
