@@ -97,6 +97,8 @@ def main():
             print("%s: %6d ms %.2f dB" % ("ok" if db >= min_db else "FAIL", ms, db))
             if db < min_db:
                 failures.append("%d ms at %.2f dB" % (ms, db))
+        print("page: loaded (code and data) in %s ms, show start-up %s ms" % (result.get("loadMs"),
+                                                                          result.get("startUpMs")))
         positions = result.get("positionsMs", [])
         print("audio: decoded %s, state %s, positions %s ms" % (result.get("audioDecoded"), result.get("audioState"),
                                                                positions))

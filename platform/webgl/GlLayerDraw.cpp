@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <initializer_list>
 
 #include "platform/webgl/GlLayerState.h"
 #define VEX_GL_LAYER_IMPLEMENTATION
@@ -126,8 +127,7 @@ LayerVertex Offset(const LayerVertex& v, float dx, float dy) {
 }
 
 void EmitQuad(const LayerVertex& a, const LayerVertex& b, const LayerVertex& c, const LayerVertex& d) {
-  Emit(a), Emit(b), Emit(d);
-  Emit(b), Emit(c), Emit(d);
+  for (const LayerVertex* v : {&a, &b, &d, &b, &c, &d}) Emit(*v);
 }
 
 // A line wider than a pixel as a quad: spread across its minor axis, as GL's aliased wide
@@ -154,7 +154,8 @@ void EmitPolygon(const int* index, int count) {
     EmitQuad(v[index[0]], v[index[1]], v[index[2]], v[index[3]]);
     return;
   }
-  for (int k = 1; k + 1 < count; ++k) Emit(v[index[0]]), Emit(v[index[k]]), Emit(v[index[k + 1]]);
+  for (int k = 1; k + 1 < count; ++k)
+    for (int corner : {0, k, k + 1}) Emit(v[index[corner]]);
 }
 
 void AssemblePolygons() {
@@ -195,7 +196,8 @@ void AssemblePolygons() {
       if (layer.polygonLines) {
         for (int k = 0; k < n; ++k) EmitLine(layer.vertices[k], layer.vertices[(k + 1) % n]);
       } else {
-        for (int k = 1; k + 1 < n; ++k) Emit(layer.vertices[0]), Emit(layer.vertices[k]), Emit(layer.vertices[k + 1]);
+        for (int k = 1; k + 1 < n; ++k)
+          for (int corner : {0, k, k + 1}) Emit(layer.vertices[corner]);
       }
       break;
     }
