@@ -16,6 +16,18 @@ constexpr int kMaxSlices = 239;  // GLU's cache holds 240 angles
 constexpr GLenum kSmooth = 100000;
 constexpr GLenum kQuadStrip = 0x0008;
 GLUquadric quadric;  // the show makes one; every gluNewQuadric hands out this one
+
+// Sines and cosines of the slices' angles around z, the first repeated at the end to close the
+// surface; angles are rounded to float before their sines, as GLU rounds them.
+void FillSliceAngles(int slices, float* sines, float* cosines) {
+  for (int i = 0; i < slices; ++i) {
+    const auto angle = static_cast<float>(2 * M_PI * i / slices);
+    sines[i] = static_cast<float>(std::sin(angle));
+    cosines[i] = static_cast<float>(std::cos(angle));
+  }
+  sines[slices] = sines[0];
+  cosines[slices] = cosines[0];
+}
 }  // namespace
 
 extern "C" {
@@ -24,22 +36,15 @@ GLUquadric* vgluNewQuadric(void) { return &quadric; }
 void vgluQuadricNormals(GLUquadric* q, GLenum normals) { q->smoothNormals = normals == kSmooth; }
 void vgluQuadricTexture(GLUquadric* q, GLboolean textureCoords) { q->textureCoords = textureCoords != 0; }
 
-// Stacks of quad strips from the +z pole to the -z pole, pointing outwards; angles are rounded
-// to float before their sines, as GLU rounds them.
+// Stacks of quad strips from the +z pole to the -z pole, pointing outwards.
 void vgluSphere(GLUquadric* q, GLdouble radius, GLint slices, GLint stacks) {
   if (slices > kMaxSlices) slices = kMaxSlices;
   if (stacks > kMaxSlices) stacks = kMaxSlices;
   if (slices < 2 || stacks < 1 || radius < 0) return;
   float sinA[kMaxSlices + 1], cosA[kMaxSlices + 1];
+  FillSliceAngles(slices, sinA, cosA);
   float sinB[kMaxSlices + 1], cosB[kMaxSlices + 1];    // unit, for normals
   float sinRB[kMaxSlices + 1], cosRB[kMaxSlices + 1];  // times the radius, for positions
-  for (int i = 0; i < slices; ++i) {
-    const auto angle = static_cast<float>(2 * M_PI * i / slices);
-    sinA[i] = static_cast<float>(std::sin(angle));
-    cosA[i] = static_cast<float>(std::cos(angle));
-  }
-  sinA[slices] = sinA[0];
-  cosA[slices] = cosA[0];
   for (int j = 0; j <= stacks; ++j) {
     const auto angle = static_cast<float>(M_PI * j / stacks);
     sinB[j] = static_cast<float>(std::sin(angle));
@@ -72,13 +77,7 @@ void vgluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble height, G
   const float zNormal = delta / length;
   const auto xyNormal = static_cast<float>(height / length);
   float sinA[kMaxSlices + 1], cosA[kMaxSlices + 1];
-  for (int i = 0; i < slices; ++i) {
-    const auto angle = static_cast<float>(2 * M_PI * i / slices);
-    sinA[i] = static_cast<float>(std::sin(angle));
-    cosA[i] = static_cast<float>(std::cos(angle));
-  }
-  sinA[slices] = sinA[0];
-  cosA[slices] = cosA[0];
+  FillSliceAngles(slices, sinA, cosA);
   for (int j = 0; j < stacks; ++j) {
     vglBegin(kQuadStrip);
     for (int i = 0; i <= slices; ++i) {
