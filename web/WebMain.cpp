@@ -26,14 +26,19 @@ EM_JS(void, NotifyShowEnded, (), {
   if (Module.onShowEnded) Module.onShowEnded();
 });
 
-// The frame loop's body: the events since the last frame, the keys, then one frame.
+void EndShow() {
+  emscripten_cancel_main_loop();
+  CloseAudio();
+  NotifyShowEnded();
+}
+
+// The frame loop's body: the events since the last frame, the keys, then one frame. A page
+// cannot exit, so the frame that passes the end of the show ends the loop instead.
 void Frame() {
   ShellEvent event;
   while (PollShellEvent(event)) {
     if (event.type == ShellEventType::quit) {
-      emscripten_cancel_main_loop();
-      CloseAudio();
-      NotifyShowEnded();
+      EndShow();
       return;
     }
     AppWindowProc(window, event);
@@ -41,7 +46,10 @@ void Frame() {
   const uint32_t now = ShellTicks();
   DemoUpdate(now - window.lastTick);
   window.lastTick = now;
-  DemoDraw();
+  if (!DrawTimeline()) {
+    EndShow();
+    return;
+  }
   SwapShellBuffers(window.window);
 }
 

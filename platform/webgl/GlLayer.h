@@ -9,7 +9,8 @@
 // framebuffer into textures. Vertices are transformed on the CPU and drawn by one small shader.
 //
 // Not covered: lighting, more than one texture unit (GL_MAX_TEXTURE_UNITS reads 1, so texture
-// combiners are never asked for), texture matrices, flat shading, line stipple, and any call
+// combiners are never asked for), texture matrices, flat shading, line stipple, face culling
+// of outlines and points (they are drawn as triangles facing the viewer), and any call
 // other than immediate drawing, glColor/glNormal/glTexCoord and translations inside a display
 // list (those run at once instead of being recorded).
 //

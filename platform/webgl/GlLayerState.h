@@ -22,9 +22,6 @@ constexpr GLenum kFogStart = 0x0B63;
 constexpr GLenum kFogEnd = 0x0B64;
 constexpr GLenum kFogColor = 0x0B66;
 constexpr GLenum kLine = 0x1B01;
-constexpr GLenum kCompile = 0x1300;
-constexpr GLenum kModulate = 0x2100;
-constexpr GLenum kTextureEnvMode = 0x2200;
 }  // namespace gl1
 
 // Column-major, as GL stores it.
