@@ -48,7 +48,7 @@ def run_page(site, scratch):
         ["chromium", "--headless", "--no-sandbox", "--enable-unsafe-swiftshader", "--use-angle=swiftshader",
          "--disable-background-networking", "--disable-component-update", "--disable-sync", "--no-first-run",
          "--autoplay-policy=no-user-gesture-required", "--user-data-dir=" + os.path.join(scratch, "profile"),
-         "--remote-debugging-port=0", url],
+         url],
         stdout=subprocess.DEVNULL, stderr=open(os.path.join(scratch, "chromium.log"), "w"))
     try:
         waited = 0.0
