@@ -20,11 +20,8 @@ std::string ScratchFile(const char* name) { return (std::filesystem::temp_direct
 
 void RenderFrame(benchmark::State& state) {
   std::vector<uint8_t> rgb;
-  int ms = 100000;
-  for (auto _ : state) {
-    RenderFollowingFrame(ms, rgb);
-    ms += 17;
-  }
+  int64_t frame = FirstRateFrameFrom(100000, 60);
+  for (auto _ : state) RenderCaptureFrame(RateFrameMs(frame++, 60), 60, FrameLayout{}, rgb);
   state.SetItemsProcessed(state.iterations());
 }
 
@@ -57,7 +54,7 @@ void CaptureSpan(benchmark::State& state) {
   options.toMs = 102000;
   options.pipelined = state.range(0) != 0;
   std::string error;
-  for (auto _ : state) RunSequenceCapture(options, error);
+  for (auto _ : state) RunSequenceCapture(options, FrameLayout{}, error);
   state.SetItemsProcessed(state.iterations() * SequenceFrameCount(options));
 }
 
