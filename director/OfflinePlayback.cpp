@@ -39,6 +39,13 @@ int LastFrameInside(const SceneWindow& window, int fps) {
   return Inside(window, ms) ? ms : -1;
 }
 
+void DrawUnseen(int ms, int fps) {
+  LoadBandsOfFrameAt(PreviousFrameMs(ms, fps));
+  MusicSetTime(ms);
+  DrawTimeline();
+  playback.lastDrawnMs = ms;
+}
+
 // The end of the next window to close after the frame drawn last and before ms; -1 for none.
 int NextSkippedWindowEnd(int ms, int fps) {
   int next = -1;
@@ -52,12 +59,7 @@ int NextSkippedWindowEnd(int ms, int fps) {
 // Scenes leave GL state for the next ones (the totem scene's fog, for one, stays on until its
 // last second), so the last frame of every window passed is drawn unseen, in order.
 void DrawSkippedWindowEnds(int ms, int fps) {
-  for (int end = NextSkippedWindowEnd(ms, fps); end >= 0; end = NextSkippedWindowEnd(ms, fps)) {
-    LoadBandsOfFrameAt(PreviousFrameMs(end, fps));
-    MusicSetTime(end);
-    DrawTimeline();
-    playback.lastDrawnMs = end;
-  }
+  for (int end = NextSkippedWindowEnd(ms, fps); end >= 0; end = NextSkippedWindowEnd(ms, fps)) DrawUnseen(end, fps);
 }
 
 // The table as the run's frames before ms have left it: one sway per tunnel frame. CPU only,
@@ -79,11 +81,16 @@ void ReplayTunnelPoints(int ms, int fps) {
   }
 }
 
+// Some scenes read state that their own previous frame leaves (the pillar field draws its
+// edges with the line width its sphere set a frame earlier), so the frame before is drawn
+// unseen too; it also leaves the bands the frame reads.
 void Replay(int ms, int fps) {
   if (fps != playback.fps || ms <= playback.lastDrawnMs) playback.lastDrawnMs = -1;
   playback.fps = fps;
   DrawSkippedWindowEnds(ms, fps);
-  LoadBandsOfFrameAt(PreviousFrameMs(ms, fps));
+  const int previous = PreviousFrameMs(ms, fps);
+  if (previous > playback.lastDrawnMs) DrawUnseen(previous, fps);
+  if (previous < 0) LoadBandsOfFrameAt(-1);
   ReplayTunnelPoints(ms, fps);
 }
 

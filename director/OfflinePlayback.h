@@ -18,10 +18,10 @@ void StartOfflineShow(int width, int height);
 // Draws the frame at ms of a continuous run at fps; false, the frame unfinished, past the end
 // of the show. A frame that follows the one drawn last at the same rate simply continues the
 // run. Any other first replays what the frames in between leave behind, without drawing them
-// all: the spectrum bands of the frame before, the tunnel's point table swayed once per frame
-// of the run since the tunnel began, and the GL state of every window passed since the frame
-// drawn last (its last frame is drawn unseen). Frames are cheapest in ascending order; a step
-// back replays the windows from the start of the show.
+// all: the last frame of every window passed since the frame drawn last and the frame just
+// before are drawn unseen (for the GL state scenes leave and the bands), and the tunnel's point
+// table is swayed once per frame of the run since the tunnel began, on the CPU. Frames are
+// cheapest in ascending order; a step back replays the windows from the start of the show.
 bool DrawOfflineFrame(int ms, int fps);
 
 // The spectrum bands the frame at ms leaves behind (zeros for ms < 0), for the frame after it.

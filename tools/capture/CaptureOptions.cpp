@@ -103,6 +103,7 @@ const OptionRule kRules[] = {
     {"--crf", true, {CaptureForm::video}},
     {"--scale", true, {CaptureForm::video}},
     {"--smooth", false, {CaptureForm::video}},
+    {"--no-sound", false, {CaptureForm::video}},
     {"--preset", true, {CaptureForm::video}},
     {"--every", true, {CaptureForm::contactSheet}},
     {"--columns", true, {CaptureForm::contactSheet}},
@@ -156,6 +157,7 @@ bool Apply(const std::string& name, const std::string& value, CaptureOptions& o,
     return IsX264Preset(value) || bad("an x264 preset: ultrafast ... veryfast ... medium ... placebo");
   }
   if (name == "--smooth") o.smooth = true;
+  if (name == "--no-sound") o.sound = false;
   if (name == "--force") o.force = true;
   if (name == "--no-pipeline") o.pipelined = false;
   return true;
@@ -275,7 +277,7 @@ CaptureParseResult ParseCaptureArguments(const std::vector<std::string>& args) {
 const char* CaptureUsage() {
   return "usage: vexilograph-capture --at T1,T2,... --out DIR\n"
          "       vexilograph-capture --video FILE.mp4 [--from S] [--to S] [--fps N] [--crf N]\n"
-         "                           [--scale 1|2|3] [--smooth] [--preset NAME]\n"
+         "                           [--scale 1|2|3] [--smooth] [--preset NAME] [--no-sound]\n"
          "       vexilograph-capture --png-dir DIR [--from S] [--to S] [--fps N]\n"
          "       vexilograph-capture --contact-sheet FILE.png --every S [--columns N]\n"
          "       vexilograph-capture --wav FILE.wav [--from S] [--to S] [--fps N]\n"
@@ -287,7 +289,7 @@ const char* CaptureUsage() {
          "  --video    the frames of a continuous run at --fps (default 60) that fall from --from\n"
          "             (default 0) up to --to (default 282): H.264 (crf default 18, preset default\n"
          "             veryfast) with the music in AAC; --scale enlarges an 800x600 render with\n"
-         "             square pixels, or smoothly with --smooth\n"
+         "             square pixels, or smoothly with --smooth; --no-sound leaves the music out\n"
          "  --png-dir  the same frames as DIR/000000.png, DIR/000001.png, ...\n"
          "  --contact-sheet  a grid of labelled thumbnails, one every S seconds (6 columns)\n"
          "  --wav      the music of those frames as 32-bit float stereo WAV\n"

@@ -2,7 +2,7 @@
 //
 //   vexilograph-capture --at T1,T2,... --out DIR
 //   vexilograph-capture --video FILE.mp4 [--from S] [--to S] [--fps N] [--crf N] [--scale K]
-//                       [--smooth] [--preset NAME]
+//                       [--smooth] [--preset NAME] [--no-sound]
 //   vexilograph-capture --png-dir DIR [--from S] [--to S] [--fps N]
 //   vexilograph-capture --contact-sheet FILE.png --every S [--columns N]
 //   vexilograph-capture --wav FILE.wav [--from S] [--to S] [--fps N]
@@ -30,6 +30,7 @@ struct CaptureOptions {
   int width = 800;  // --size: the frame; the show's 4:3 picture is rendered as large as fits
   int height = 600;
   bool smooth = false;
+  bool sound = true;  // --no-sound: pictures only, for parts joined under one sound track
   std::string preset = "veryfast";
   int everyMs = 0;  // contact sheet: one thumbnail per everyMs from 0 to the end
   int columns = 6;

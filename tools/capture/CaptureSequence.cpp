@@ -22,6 +22,7 @@ struct VideoSink {
 
   bool Consume(const PipelineFrame& frame, std::string& error) {
     if (!EncodeVideoFrame(*encoder, frame.rgb.data(), error)) return false;
+    if (!options.sound) return true;
     const int64_t first = SequenceFrameSample(options, frame.index);
     const size_t count = static_cast<size_t>(SequenceFrameSample(options, frame.index + 1) - first);
     ReadMusicSamples(first, stereo.data(), count);
@@ -39,7 +40,7 @@ VideoEncoder* OpenVideo(const CaptureOptions& o, const FrameLayout& layout, std:
   settings.fps = o.fps;
   settings.crf = o.crf;
   settings.preset = o.preset;
-  settings.sampleRate = kMusicSampleRate;
+  settings.sampleRate = o.sound ? kMusicSampleRate : 0;
   return OpenVideoEncoder(settings, error);
 }
 
