@@ -8,19 +8,9 @@
 #include <vector>
 
 #include "ToolProcess.h"
-#include "platform/FileBytes.h"
 #include "platform/PngImage.h"
 
 namespace {
-
-PngImage LoadPng(const std::string& path) {
-  std::vector<uint8_t> bytes;
-  PngImage image;
-  std::string error;
-  EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
-  EXPECT_TRUE(DecodePng(bytes.data(), bytes.size(), image, error)) << path << ": " << error;
-  return image;
-}
 
 std::string Frame(const std::string& dir, int index) {
   char name[16];
