@@ -3,7 +3,8 @@
 # a join job that waits for the whole array lays the range's music under the parts.
 # Submit from the build folder on a shared filesystem (every node sees it at the same path):
 #   FROM=0 TO=282 FPS=60 SIZE=3840x2160 CRF=18 PARTS=64 OUT=show-4k.mp4 docs/slurm-capture.sh
-# which submits both jobs (sbatch --array=0-(PARTS-1), then the join with afterok).
+# which submits both jobs (sbatch --array over the parts, then the join with afterok). Tried on
+# a one-node Slurm 22.05 (Debian slurm-wlm): the joined file's frames equal a serial capture's.
 #SBATCH --job-name=vexilograph-capture
 #SBATCH --cpus-per-task=2
 #SBATCH --mem=4G

@@ -244,7 +244,8 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
 bool SummedLayersPass(int layers) {
   if (!CanSumTaps(layers + 1) || glIsEnabled(GL_FOG)) return false;
   Tap taps[kMaxTaps];
-  for (int k = 0; k < layers; ++k) taps[k] = {renderTextures.half, renderTextures.halfWidth, renderTextures.halfHeight, 0, 0};
+  for (int k = 0; k < layers; ++k)
+    taps[k] = {renderTextures.half, renderTextures.halfWidth, renderTextures.halfHeight, 0, 0};
   taps[layers] = {renderTextures.frame, renderTextures.width, renderTextures.height, 0, 0};
   SummedTapsPass(taps, layers + 1, SumOutput::plain);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);

@@ -1,5 +1,6 @@
 // Capture speed: rendering a frame (at 800 x 600 and natively larger), encoding one, whole spans
-// with the two overlapped or in turn, and a capture spread over 1 and 2 processes. The whole show at 60 fps is 16920 frames, so 60 frames/s captures it in its own 282 s.
+// with the two overlapped or in turn, and a capture spread over 1 and 2 processes. The whole
+// show at 60 fps is 16920 frames, so 60 frames/s captures it in its own 282 s.
 // Run from the build folder: build/bench/capture/bench-capture. The GL and encoder work runs on
 // their own threads, so the times are wall-clock.
 #include <benchmark/benchmark.h>
@@ -86,7 +87,8 @@ void RenderFrameAtSize(benchmark::State& state) {
 void ParallelCapture(benchmark::State& state) {
   static double oneJobSeconds = 0;
   const std::string out = ScratchFile("vex-bench-parallel.mp4");
-  const std::string command = "./capture-parallel --video " + out + " --from 100 --to 108 --fps 10 --span 2 --force --jobs " +
+  const std::string command = "./capture-parallel --video " + out +
+                              " --from 100 --to 108 --fps 10 --span 2 --force --jobs " +
                               std::to_string(state.range(0)) + " 2>/dev/null";
   double seconds = 0;
   for (auto _ : state) {
@@ -104,7 +106,8 @@ BENCHMARK(EncodeFrame)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime()
 BENCHMARK(CaptureSpan)->ArgName("overlapped")->Arg(0)->Arg(1)->Unit(benchmark::kSecond)->Iterations(2)->UseRealTime();
 // Last: each size restarts the show in a context of its own.
 BENCHMARK(ParallelCapture)->ArgName("jobs")->Arg(1)->Arg(2)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
-BENCHMARK(RenderFrameAtSize)->ArgName("size")->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->MinTime(3)->UseRealTime();
+BENCHMARK(RenderFrameAtSize)->ArgName("size")->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->MinTime(3)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -25,7 +25,8 @@ double HalvedPsnr(const PngImage& large, const PngImage& small) {
     for (int x = 0; x < small.width; ++x)
       for (int c = 0; c < 3; ++c) {
         auto at = [&](int xx, int yy) { return large.pixels[(static_cast<size_t>(yy) * large.width + xx) * 3 + c]; };
-        const double mean = (at(2 * x, 2 * y) + at(2 * x + 1, 2 * y) + at(2 * x, 2 * y + 1) + at(2 * x + 1, 2 * y + 1)) / 4.0;
+        const double mean =
+            (at(2 * x, 2 * y) + at(2 * x + 1, 2 * y) + at(2 * x, 2 * y + 1) + at(2 * x + 1, 2 * y + 1)) / 4.0;
         const double d = mean - small.pixels[(static_cast<size_t>(y) * small.width + x) * 3 + c];
         squares += d * d;
       }

@@ -52,7 +52,7 @@ void PrintSummary(const CaptureOptions& o, const PipelineTimes& times, double se
                "vexilograph-capture: %s%s: %lld frames at %d fps (%.3f s of show from %.3f s) in %.1f s, "
                "%.1f frames/s; render %.1f ms/frame, %s %.1f ms/frame, %s\n",
                interrupted ? "interrupted, finished " : "wrote ", target.c_str(), static_cast<long long>(times.frames),
-               o.fps, frames / o.fps, o.fromMs / 1000.0, seconds, seconds > 0 ? frames / seconds : 0,
+               o.fps, frames / o.fps, SequenceFrameMs(o, 0) / 1000.0, seconds, seconds > 0 ? frames / seconds : 0,
                times.produceSeconds * perFrame, o.form == CaptureForm::video ? "encode" : "write",
                times.consumeSeconds * perFrame, o.pipelined ? "overlapped" : "in turn");
 }
