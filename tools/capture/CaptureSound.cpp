@@ -1,4 +1,4 @@
-// The WAV header is written by hand: 44 fixed bytes, where a library would add a dependency
+// The WAV header is written by hand: 58 fixed bytes, where a library would add a dependency
 // for one call.
 #include "tools/capture/CaptureSound.h"
 
@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "director/Music.h"
-#include "tools/capture/CaptureSequence.h"
+#include "tools/capture/SequenceFrames.h"
 
 namespace {
 
@@ -24,20 +24,29 @@ void Put16(std::vector<uint8_t>& bytes, uint16_t value) {
 
 }  // namespace
 
+// Float samples take the 18-byte format chunk and a fact chunk with the frame count.
 std::vector<uint8_t> FloatStereoWavHeader(int64_t frames, int sampleRate) {
   const uint32_t dataBytes = static_cast<uint32_t>(frames * 8);
   std::vector<uint8_t> header;
-  for (const char c : std::string("RIFF")) header.push_back(static_cast<uint8_t>(c));
-  Put32(header, 36 + dataBytes);
-  for (const char c : std::string("WAVEfmt ")) header.push_back(static_cast<uint8_t>(c));
-  Put32(header, 16);
+  auto tag = [&](const char* text) {
+    for (int i = 0; i < 4; ++i) header.push_back(static_cast<uint8_t>(text[i]));
+  };
+  tag("RIFF");
+  Put32(header, 50 + dataBytes);
+  tag("WAVE");
+  tag("fmt ");
+  Put32(header, 18);
   Put16(header, 3);  // IEEE float
   Put16(header, 2);
   Put32(header, static_cast<uint32_t>(sampleRate));
   Put32(header, static_cast<uint32_t>(sampleRate) * 8);
   Put16(header, 8);
   Put16(header, 32);
-  for (const char c : std::string("data")) header.push_back(static_cast<uint8_t>(c));
+  Put16(header, 0);  // no extension
+  tag("fact");
+  Put32(header, 4);
+  Put32(header, static_cast<uint32_t>(frames));
+  tag("data");
   Put32(header, dataBytes);
   return header;
 }
