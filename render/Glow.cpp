@@ -3,20 +3,21 @@
 // Everything stays on the graphics side: framebuffer copies and textured quads.
 #include "render/Glow.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "render/Gl.h"
+#include "render/RenderSize.h"
 
 namespace {
-constexpr int kRenderWidth = 800;
-constexpr int kRenderHeight = 600;
-constexpr int kHalfWidth = kRenderWidth / 2;
-constexpr int kHalfHeight = kRenderHeight / 2;
-
 struct RenderTextures {
-  GLuint frame = 0;  // kRenderWidth x kRenderHeight copy of the frame
+  int width = 800;  // the render size, fixed when the textures are made
+  int height = 600;
+  int halfWidth = 400;
+  int halfHeight = 300;
+  GLuint frame = 0;  // width x height copy of the frame
   GLuint half = 0;   // the shrunk and blurred image
   bool ready = false;
   bool crossbar = false;  // a texture unit's stage may read another unit's sample
@@ -44,7 +45,7 @@ void DrawFull(int width, int height) {
   glEnd();
 }
 
-void DrawHalfShifted(int u, int v) { DrawRectQuad(kHalfWidth, kHalfHeight, u, v); }
+void DrawHalfShifted(int u, int v) { DrawRectQuad(renderTextures.halfWidth, renderTextures.halfHeight, u, v); }
 
 // One blur direction: the unshifted tap replaces, the shifted taps add, each weighted by the
 // current colour's alpha.
@@ -156,10 +157,10 @@ void StoreWeighedTexels() {
 }
 
 void BlurTaps(int radius, int du, int dv, Tap* taps) {
-  taps[0] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
+  taps[0] = {renderTextures.half, renderTextures.halfWidth, renderTextures.halfHeight, 0, 0};
   for (int i = 1; i <= radius; ++i) {
-    taps[2 * i - 1] = {renderTextures.half, kHalfWidth, kHalfHeight, -i * du, -i * dv};
-    taps[2 * i] = {renderTextures.half, kHalfWidth, kHalfHeight, i * du, i * dv};
+    taps[2 * i - 1] = {renderTextures.half, renderTextures.halfWidth, renderTextures.halfHeight, -i * du, -i * dv};
+    taps[2 * i] = {renderTextures.half, renderTextures.halfWidth, renderTextures.halfHeight, i * du, i * dv};
   }
 }
 
@@ -169,13 +170,13 @@ void ShrinkWithPowers(int powerPasses) {
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
   glBlendFunc(GL_DST_COLOR, GL_ZERO);
   glDisable(GL_BLEND);
-  DrawFull(kRenderWidth, kRenderHeight);
+  DrawFull(renderTextures.width, renderTextures.height);
   glEnable(GL_BLEND);
   glBegin(GL_QUADS);
-  for (int i = 0; i < powerPasses; ++i) DrawRectQuad(kRenderWidth, kRenderHeight, 0, 0);
+  for (int i = 0; i < powerPasses; ++i) DrawRectQuad(renderTextures.width, renderTextures.height, 0, 0);
   glEnd();
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(renderTextures.halfWidth, renderTextures.halfHeight);
 }
 
 // The shrink, then the two blur directions, each copied back into the half texture.
@@ -183,9 +184,9 @@ void ShrinkAndBlur(int radius, int powerPasses, float weight) {
   ShrinkWithPowers(powerPasses);
   glColor4f(1, 1, 1, weight);
   BlurPass(radius, 1, 0);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(renderTextures.halfWidth, renderTextures.halfHeight);
   BlurPass(radius, 0, 1);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(renderTextures.halfWidth, renderTextures.halfHeight);
 }
 
 // The same result in fewer passes. Every tap of a blur direction blends the stored product
@@ -206,30 +207,30 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
     glColor4f(1, 1, 1, weight);
     glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
     glEnable(GL_BLEND);
-    DrawFull(kRenderWidth, kRenderHeight);
+    DrawFull(renderTextures.width, renderTextures.height);
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
   } else {
     ShrinkWithPowers(powerPasses);
     glColor4f(1, 1, 1, weight);
     StoreWeighedTexels();
   }
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(renderTextures.halfWidth, renderTextures.halfHeight);
   Tap taps[kMaxTaps];
   BlurTaps(radius, 1, 0, taps);
   if (fogged) {
     glColor4f(1, 1, 1, 1);
     UnfoggedSum(taps, count, fogged);
-    CopyFramebuffer(kHalfWidth, kHalfHeight);
+    CopyFramebuffer(renderTextures.halfWidth, renderTextures.halfHeight);
     glColor4f(1, 1, 1, weight);
     StoreWeighedTexels();
   } else {
     SummedTapsPass(taps, count, SumOutput::weighed);  // blending still stores round(sum x weight)
   }
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(renderTextures.halfWidth, renderTextures.halfHeight);
   BlurTaps(radius, 0, 1, taps);
   glColor4f(1, 1, 1, 1);  // the stored products are summed as they are
   UnfoggedSum(taps, count, fogged);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(renderTextures.halfWidth, renderTextures.halfHeight);
   SetFiltering(renderTextures.half, GL_LINEAR);
   // As the plain blur leaves it.
   glColor4f(1, 1, 1, weight);
@@ -243,8 +244,9 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
 bool SummedLayersPass(int layers) {
   if (!CanSumTaps(layers + 1) || glIsEnabled(GL_FOG)) return false;
   Tap taps[kMaxTaps];
-  for (int k = 0; k < layers; ++k) taps[k] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
-  taps[layers] = {renderTextures.frame, kRenderWidth, kRenderHeight, 0, 0};
+  for (int k = 0; k < layers; ++k)
+    taps[k] = {renderTextures.half, renderTextures.halfWidth, renderTextures.halfHeight, 0, 0};
+  taps[layers] = {renderTextures.frame, renderTextures.width, renderTextures.height, 0, 0};
   SummedTapsPass(taps, layers + 1, SumOutput::plain);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
   glEnable(GL_BLEND);
@@ -256,7 +258,7 @@ bool SummedLayersPass(int layers) {
 void LeaveFrameState() {
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
-  glViewport(0, 0, kRenderWidth, kRenderHeight);
+  glViewport(0, 0, renderTextures.width, renderTextures.height);
 }
 }  // namespace
 
@@ -277,6 +279,10 @@ bool CreateRenderTexturesFor(const char* extensions) {
     glDeleteTextures(1, &renderTextures.half);
     renderTextures = RenderTextures{};
   }
+  renderTextures.width = renderSize.width;
+  renderTextures.height = renderSize.height;
+  renderTextures.halfWidth = renderSize.width / 2;
+  renderTextures.halfHeight = renderSize.height / 2;
   const bool rectangles = HasGlExtension(extensions, "GL_ARB_texture_rectangle") ||
                           HasGlExtension(extensions, "GL_EXT_texture_rectangle") ||
                           HasGlExtension(extensions, "GL_NV_texture_rectangle");
@@ -284,9 +290,9 @@ bool CreateRenderTexturesFor(const char* extensions) {
     std::fprintf(stderr, "warning: no GL_ARB_texture_rectangle, the glow filter is off\n");
     return true;
   }
-  const std::vector<uint8_t> black(size_t{kRenderWidth} * kRenderHeight * 3, 0);
-  renderTextures.frame = CreateRectangleTexture(kRenderWidth, kRenderHeight, black);
-  renderTextures.half = CreateRectangleTexture(kHalfWidth, kHalfHeight, black);
+  const std::vector<uint8_t> black(size_t(renderTextures.width) * renderTextures.height * 3, 0);
+  renderTextures.frame = CreateRectangleTexture(renderTextures.width, renderTextures.height, black);
+  renderTextures.half = CreateRectangleTexture(renderTextures.halfWidth, renderTextures.halfHeight, black);
   renderTextures.ready = true;
   renderTextures.crossbar = HasGlExtension(extensions, "GL_ARB_texture_env_crossbar");
   glGetIntegerv(GL_MAX_TEXTURE_UNITS, &renderTextures.textureUnits);
@@ -315,14 +321,16 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
     LeaveFrameState();
     return;
   }
-  const int radius = static_cast<int>(a);
+  // The blur reaches as far across the picture at every render size: more taps, each lighter,
+  // with the same total weight.
+  const int radius = static_cast<int>(std::lround(static_cast<int>(a) * renderTextures.height / 600.0));
   const int powerPasses = static_cast<int>(b);
 
   glEnable(GL_TEXTURE_RECTANGLE_ARB);
   glColor3f(1, 1, 1);
   glDisable(GL_DEPTH_TEST);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
-  CopyFramebuffer(kRenderWidth, kRenderHeight);
+  CopyFramebuffer(renderTextures.width, renderTextures.height);
 
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
@@ -331,28 +339,29 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
   glPushMatrix();
   glLoadIdentity();
   glOrtho(0, 1, 1, 0, 0.1, 100);
-  glViewport(0, 0, kHalfWidth, kHalfHeight);
+  glViewport(0, 0, renderTextures.halfWidth, renderTextures.halfHeight);
 
-  const float weight = d / (2 * a + 1);
+  float weight = d / (2 * a + 1);
+  if (radius != static_cast<int>(a)) weight *= (2.0f * static_cast<int>(a) + 1) / (2.0f * radius + 1);
   const bool shortcuts = mode == PassMode::shortcuts;
   if (!shortcuts || !SummedShrinkAndBlur(radius, powerPasses, weight)) ShrinkAndBlur(radius, powerPasses, weight);
 
   // The blurred image replaces the frame once and is added for every further layer; the sharp
   // frame goes back on top.
-  glViewport(0, 0, kRenderWidth, kRenderHeight);
+  glViewport(0, 0, renderTextures.width, renderTextures.height);
   const int layers = LayerCount(c);
   if (shortcuts) SetFiltering(renderTextures.frame, GL_NEAREST);
   if (!shortcuts || !SummedLayersPass(layers)) {
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
     glDisable(GL_BLEND);
-    DrawFull(kHalfWidth, kHalfHeight);
+    DrawFull(renderTextures.halfWidth, renderTextures.halfHeight);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     glBegin(GL_QUADS);
-    for (int k = 1; k < layers; ++k) DrawRectQuad(kHalfWidth, kHalfHeight, 0, 0);
+    for (int k = 1; k < layers; ++k) DrawRectQuad(renderTextures.halfWidth, renderTextures.halfHeight, 0, 0);
     glEnd();
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
-    DrawFull(kRenderWidth, kRenderHeight);
+    DrawFull(renderTextures.width, renderTextures.height);
   }
   if (shortcuts) SetFiltering(renderTextures.frame, GL_LINEAR);
 

@@ -4,6 +4,7 @@
 
 #include "director/DemoState.h"
 #include "render/Gl.h"
+#include "render/RenderSize.h"
 
 namespace {
 constexpr float kOverlayWidth = 800;
@@ -145,7 +146,7 @@ void DrawSpectrumLines() {
   for (int k = 0; k < kSpectrumBandCount; ++k) {
     glPushMatrix();
     glTranslatef(2 + 25.0f * k, 320, 0);
-    glLineWidth(6);
+    glLineWidth(ScreenPixels(6));
     glColor3f(1, 0, 0);
     glBegin(GL_LINE_STRIP);
     for (int i = 0; i < kSpectrumBandCount; ++i) glVertex2f(35.0f * i, -100 * SpectrumBands[i]);
