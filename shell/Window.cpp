@@ -17,7 +17,7 @@ bool CreateAppWindow(AppWindow& window) {
   ShowShellWindow(window.window);
   window.visible = 1;
   ReshapeViewport(window.width, window.height);
-  for (int key = 0; key < kKeyCount; ++key) window.keys[key] = 0;
+  for (int key = 0; key < kKeyCount; ++key) window.keys[key] = window.keyPresses[key] = 0;
   window.lastTick = ShellTicks();
   return true;
 }
@@ -44,7 +44,10 @@ void AppWindowProc(AppWindow& window, const ShellEvent& event) {
       RequestQuit(window);
       break;
     case ShellEventType::keyDown:
-      if (event.virtualKey > 0 && event.virtualKey < kKeyCount) window.keys[event.virtualKey] = 1;
+      if (event.virtualKey > 0 && event.virtualKey < kKeyCount) {
+        window.keys[event.virtualKey] = 1;
+        window.keyPresses[event.virtualKey] = 1;
+      }
       break;
     case ShellEventType::keyUp:
       if (event.virtualKey > 0 && event.virtualKey < kKeyCount) window.keys[event.virtualKey] = 0;
@@ -53,6 +56,7 @@ void AppWindowProc(AppWindow& window, const ShellEvent& event) {
       PostShellQuit();
       break;
     case ShellEventType::quit:
+    case ShellEventType::terminate:
     case ShellEventType::ignored:
       break;
   }
