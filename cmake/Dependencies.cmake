@@ -22,7 +22,7 @@ add_library(vex::gl ALIAS vex_gl)
 add_library(vex_platform_deps INTERFACE)
 target_link_libraries(vex_platform_deps INTERFACE
   PkgConfig::VEX_SDL2 PkgConfig::VEX_MPG123 PkgConfig::VEX_PNG PkgConfig::VEX_KISSFFT
-  PkgConfig::VEX_AV OpenGL::EGL ${VEX_MP3LAME} Threads::Threads X11::X11)
+  PkgConfig::VEX_AV PkgConfig::VEX_FREETYPE OpenGL::EGL ${VEX_MP3LAME} Threads::Threads X11::X11)
 add_library(vex::platform_deps ALIAS vex_platform_deps)
 
 # Dear ImGui core from Debian's static library; its SDL2 and OpenGL2 backends from the sources

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/KeyMap.h"
+#include "platform/DialogFont.h"
+#include "shell/BannerImage.h"
 #include "shell/DialogLayout.h"
 #include "shell/KeyActions.h"
 
@@ -55,26 +57,41 @@ TEST(KeyMap, KeypadDigitsAreTheArrowKeysWithNumLockOffAndUnrecordedWithItOn) {
   EXPECT_EQ(VirtualKeyFromScancode(kHidLeft, true), 37);
 }
 
-TEST(DialogLayout, ConvertsDialogUnitsAtOneAndAHalfByOneAndFiveEighthsPixels) {
-  const DialogRect dialog = DialogUnitsToPixels(kDialogUnitsSize);
-  EXPECT_EQ(dialog.width, 431);
+// DejaVu Sans at 8 points and 96 dpi (an 11-pixel em) gives base units of 7 x 13, so the 287 x 230
+// unit dialog is 502 x 374 pixels and the banner's control is wide enough for the 500-pixel banner
+// inside its 1-pixel border.
+TEST(DialogLayout, TheDialogFontGivesAFullWidthBannerAndEveryControlInside) {
+  const DialogFontMetrics font = MeasureDialogFont(kDialogFontPath, kDialogFontPoints, kDialogDotsPerInch);
+  ASSERT_TRUE(font.measured) << kDialogFontPath;
+  EXPECT_EQ(font.baseUnitX, 7);
+  EXPECT_EQ(font.baseUnitY, 13);
+  EXPECT_NEAR(font.cellPixels, 12.8f, 0.1f);
+  const DialogBaseUnits base{font.baseUnitX, font.baseUnitY};
+  const DialogRect dialog = DialogUnitsToPixels(kDialogUnitsSize, base);
+  EXPECT_EQ(dialog.width, 502);
   EXPECT_EQ(dialog.height, 374);
-  const DialogRect ok = ControlPixels(DialogControl::ok);
-  EXPECT_EQ(ok.x, 71);
-  EXPECT_EQ(ok.y, 205);
-  EXPECT_EQ(ok.width, 279);
+  const DialogRect banner = ControlPixels(DialogControl::banner, base);
+  EXPECT_GE(banner.width, kBannerWidth + 2);
+  EXPECT_GE(banner.height, kBannerHeight + 2);
+  const DialogRect ok = ControlPixels(DialogControl::ok, base);
+  EXPECT_EQ(ok.x, 82);   // 47 * 7 / 4 = 82.25
+  EXPECT_EQ(ok.y, 205);  // 126 * 13 / 8 = 204.75
+  EXPECT_EQ(ok.width, 326);
   EXPECT_EQ(ok.height, 21);
-}
-
-TEST(DialogLayout, EveryControlLiesInsideTheDialog) {
-  const DialogRect dialog = DialogUnitsToPixels(kDialogUnitsSize);
   for (int i = 0; i < kDialogControlCount; ++i) {
-    const DialogRect r = ControlPixels(static_cast<DialogControl>(i));
+    const DialogRect r = ControlPixels(static_cast<DialogControl>(i), base);
     EXPECT_GE(r.x, 0) << i;
     EXPECT_GE(r.y, 0) << i;
     EXPECT_LE(r.x + r.width, dialog.width) << i;
     EXPECT_LE(r.y + r.height, dialog.height) << i;
   }
+}
+
+TEST(DialogLayout, AMissingFontFallsBackToTheBuiltInFontsUnits) {
+  const DialogFontMetrics font = MeasureDialogFont("/nonexistent/font.ttf", 8, 96);
+  EXPECT_FALSE(font.measured);
+  EXPECT_EQ(font.baseUnitX, 7);
+  EXPECT_EQ(font.baseUnitY, 13);
 }
 
 TEST(KeyActions, NoKeysNoActions) {
