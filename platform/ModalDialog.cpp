@@ -25,6 +25,13 @@ GLuint UploadPicture(const DialogPicture& picture) {
   return texture;
 }
 
+// Read from the event itself: a press and release in one batch of events may both reach the
+// widgets in the same frame, and then they see no press at all.
+bool IsEnterPress(const SDL_Event& event) {
+  return event.type == SDL_KEYDOWN && !event.key.repeat &&
+         (event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER);
+}
+
 void StyleDialog(const DialogTextFont& font) {
   ImGui::StyleColorsClassic();
   ImGuiStyle& style = ImGui::GetStyle();
@@ -70,16 +77,18 @@ bool RunModalDialog(int width, int height, const DialogPicture& picture, const D
     if (framesToDraw <= 0 && SDL_WaitEvent(nullptr)) framesToDraw = kFramesAfterEvent;
     // Window close requests are swallowed: only the dialog's own buttons end it. Window events
     // still redraw it (exposed again after being covered).
+    bool enterPressed = false;
     while (SDL_PollEvent(&event)) {
       framesToDraw = kFramesAfterEvent;
       if (event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT) continue;
+      enterPressed = enterPressed || IsEnterPress(event);
       ImGui_ImplSDL2_ProcessEvent(&event);
     }
     --framesToDraw;
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplSDL2_NewFrame();
     ImGui::NewFrame();
-    done = frame(user, pictureTexture);
+    done = frame(user, pictureTexture, enterPressed);
     ImGui::Render();
     glViewport(0, 0, width, height);
     glClearColor(0.83f, 0.82f, 0.78f, 1);

@@ -13,9 +13,10 @@ struct DialogTextFont {
   float cellPixels;  // ascender to descender
 };
 
-// Called once per frame between ImGui's NewFrame and Render, with the picture's GL texture name.
-// Returns true when the dialog is done.
-using DialogFrame = bool (*)(void* user, unsigned pictureTexture);
+// Called once per frame between ImGui's NewFrame and Render, with the picture's GL texture name
+// and whether Enter (either one) went down since the previous frame. Returns true when the
+// dialog is done.
+using DialogFrame = bool (*)(void* user, unsigned pictureTexture, bool enterPressed);
 
 // Runs the dialog until frame returns true, drawing only after input or a change of the window
 // (so an idle dialog waits instead of drawing). False if the window could not be made.

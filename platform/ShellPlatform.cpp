@@ -52,8 +52,11 @@ void FollowScreenSaverState(const SDL_WindowEvent& window) {
 }
 
 ShellEvent TranslateWindowEvent(const SDL_WindowEvent& window) {
-  FollowScreenSaverState(window);
   ShellEvent event;
+  // The settings dialog's last events arrive after its window is gone; they are not the show's.
+  SDL_Window* sdlWindow = SDL_GetWindowFromID(window.windowID);
+  if (!sdlWindow) return event;
+  FollowScreenSaverState(window);
   switch (window.event) {
     case SDL_WINDOWEVENT_CLOSE:
       event.type = ShellEventType::closeRequest;
@@ -63,12 +66,10 @@ ShellEvent TranslateWindowEvent(const SDL_WindowEvent& window) {
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_MAXIMIZED: {
-      SDL_Window* sdlWindow = SDL_GetWindowFromID(window.windowID);
+    case SDL_WINDOWEVENT_MAXIMIZED:
       event.type = ShellEventType::resized;
-      if (sdlWindow) SDL_GL_GetDrawableSize(sdlWindow, &event.width, &event.height);
+      SDL_GL_GetDrawableSize(sdlWindow, &event.width, &event.height);
       break;
-    }
     default:
       break;
   }
@@ -112,6 +113,9 @@ bool InitShellVideo() {
   InstallSignalEndings();
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // How the desktop lists the program while it holds the screen saver off.
+  SDL_SetHint(SDL_HINT_APP_NAME, "The Vexilograph");
+  SDL_SetHint(SDL_HINT_SCREENSAVER_INHIBIT_ACTIVITY_NAME, "Showing the demo");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
   if (IsWindowlessFallback()) {
     SDL_Quit();

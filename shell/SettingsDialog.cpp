@@ -56,7 +56,7 @@ bool Button(const DialogRect& box, const char* label) {
   return ImGui::Button(label, Size(box));
 }
 
-bool SettingsDialogProc(void* user, unsigned bannerTexture) {
+bool SettingsDialogProc(void* user, unsigned bannerTexture, bool enterPressed) {
   auto& state = *static_cast<DialogState*>(user);
   const ImGuiViewport* viewport = ImGui::GetMainViewport();
   ImGui::SetNextWindowPos(viewport->Pos);
@@ -78,10 +78,7 @@ bool SettingsDialogProc(void* user, unsigned bannerTexture) {
   ImGui::End();
   ImGui::PopStyleColor(2);
 
-  if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)) ||
-      ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_KeyPadEnter))) {
-    accepted = true;
-  }
+  accepted = accepted || enterPressed;
   if (exitPressed) std::exit(0);
   if (accepted && !state.fullScreenChecked) state.window->fullScreen = 0;
   return accepted;

@@ -8,6 +8,9 @@ bool RegisterAppClass(AppInstance&) { return InitShellVideo(); }
 bool SwitchDisplayMode(int width, int height, int bits) { return SwitchShellDisplayMode(width, height, bits); }
 
 bool CreateAppWindow(AppWindow& window) {
+  // After a failed mode switch the window gets an 800 x 600 client area, like any windowed
+  // start, on purpose: an 800 x 600 outer size would hide the picture's top behind a client area
+  // smaller than the viewport until the viewer resized the window.
   if (window.fullScreen && !SwitchDisplayMode(window.width, window.height, window.bits)) {
     ShowShellWarning("Error", "Mode Switch Failed.\nRunning In Windowed Mode.");
     window.fullScreen = 0;
