@@ -6,6 +6,7 @@ check() { if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((fa
 finish() { echo "$failures failed"; [ "$failures" -eq 0 ]; }
 
 # wait_until SECONDS CONDITION: true once CONDITION holds, false if it never did in time.
+# CONDITION is evaluated in here: it names the caller's variables, never positional parameters.
 wait_until() {
   local end=$((SECONDS + $1))
   while ! eval "$2"; do [ $SECONDS -ge $end ] && return 1; sleep 0.1; done
@@ -48,22 +49,21 @@ dialog_window() { timeout 30 xdotool search --sync --onlyvisible --pid "$app" 2>
 show_window() { timeout 60 xdotool search --sync --onlyvisible --name '^The Vexilograph$' 2>/dev/null | head -n1; }
 pixel() { timeout 10 import -window "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n1; }
 # The dialog has drawn its first frame once its bottom-left corner shows the dialog's grey.
-dialog_drawn() { wait_until 30 '[ "$(pixel "$1" 3 370)" = "#D4D0C8" ]'; }
+dialog_drawn() { local window=$1; wait_until 30 '[ "$(pixel "$window" 3 370)" = "#D4D0C8" ]'; }
 # Clicks a widget only once it shows it is under the pointer, so the click cannot come before the
 # widgets know where they are. Sets hovered to the widget's hovered colour.
 hovered=""
 click_widget() {
-  local before
-  before=$(pixel "$1" "$2" "$3")
-  xdotool mousemove --window "$1" "$2" "$3"
-  wait_until 30 '[ "$(pixel "$1" "$2" "$3")" != "$before" ]'
-  hovered=$(pixel "$1" "$2" "$3")
+  local window=$1 x=$2 y=$3 before
+  before=$(pixel "$window" "$x" "$y")
+  xdotool mousemove --window "$window" "$x" "$y"
+  wait_until 30 '[ "$(pixel "$window" "$x" "$y")" != "$before" ]'
+  hovered=$(pixel "$window" "$x" "$y")
   xdotool click 1
 }
 key() { xdotool windowfocus "$1" 2>/dev/null; xdotool key "$2"; }
 # Opens the show windowed; sets dialog and show.
 open_show() { start_app; dialog=$(dialog_window); key "$dialog" Return; show=$(show_window); }
 # Frames are running once two grabs of the window differ: every scene moves from frame to frame.
-frames_running() {
-  wait_until 60 '[ "$(timeout 10 import -window "$1" rgb:- 2>/dev/null | md5sum)" != "$(timeout 10 import -window "$1" rgb:- 2>/dev/null | md5sum)" ]'
-}
+grab() { timeout 10 import -window "$1" rgb:- 2>/dev/null | md5sum; }
+frames_running() { local window=$1; wait_until 60 '[ "$(grab "$window")" != "$(grab "$window")" ]'; }
