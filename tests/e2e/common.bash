@@ -62,6 +62,16 @@ click_widget() {
   xdotool click 1
 }
 key() { xdotool windowfocus "$1" 2>/dev/null; xdotool key "$2"; }
+# Starts the program, checks FullScreen (waiting until the box shows its mark) and presses OK;
+# sets dialog.
+choose_full_screen() {
+  start_app
+  dialog=$(dialog_window)
+  dialog_drawn "$dialog"
+  click_widget "$dialog" 214 285
+  wait_until 30 '[ "$(pixel "$dialog" 214 285)" != "$hovered" ]'
+  key "$dialog" Return
+}
 # Opens the show windowed; sets dialog and show.
 open_show() { start_app; dialog=$(dialog_window); key "$dialog" Return; show=$(show_window); }
 # Frames are running once two grabs of the window differ: every scene moves from frame to frame.

@@ -44,12 +44,7 @@ stop_xvfb
 # Full screen (the server's own 800 x 600 mode, so the switch succeeds): the signal waits for
 # the frame loop, which puts the desktop's mode back before the process ends.
 start_xvfb 800x600x24
-start_app
-dialog=$(dialog_window)
-dialog_drawn "$dialog"
-click_widget "$dialog" 214 285
-wait_until 30 '[ "$(pixel "$dialog" 214 285)" != "$hovered" ]'
-key "$dialog" Return
+choose_full_screen
 show=$(show_window)
 frames_running "$show"
 kill -TERM "$app"

@@ -87,12 +87,7 @@ check "no show window appeared after Exit" '[ -z "$(xdotool search --name "^The 
 
 # FullScreen checked: this X server has no 800 x 600 mode, so the warning box comes first and
 # the show opens windowed once it is dismissed, with an 800 x 600 client area.
-start_app
-dialog=$(dialog_window)
-dialog_drawn "$dialog"
-click_widget "$dialog" 214 285
-wait_until 30 '[ "$(pixel "$dialog" 214 285)" != "$hovered" ]'
-key "$dialog" Return
+choose_full_screen
 box=""
 wait_until 60 'box=$(xwininfo -root -children | awk '"'"'$2 == "\"Error\":" {print $1; exit}'"'"'); [ -n "$box" ]'
 check "a failed mode switch shows the warning box" '[ -n "$box" ]'
