@@ -7,7 +7,6 @@
 #include <imgui_impl_opengl2.h>
 #include <imgui_impl_sdl.h>
 
-
 namespace {
 
 // Widgets change state over a few frames after an input (a click is pressed, then released, then
