@@ -7,22 +7,39 @@
 #include <cstring>
 #include <vector>
 
+#include "render/FoggedLayers.h"
 #include "render/Gl.h"
 
 namespace {
 constexpr int kRenderWidth = 800;
 constexpr int kRenderHeight = 600;
-constexpr int kHalfWidth = kRenderWidth / 2;
-constexpr int kHalfHeight = kRenderHeight / 2;
+// The self-check's picture: small, but wide enough for every blur tap and every byte value.
+constexpr int kCheckWidth = 64;
+constexpr int kCheckHeight = 48;
 
 struct RenderTextures {
-  GLuint frame = 0;  // kRenderWidth x kRenderHeight copy of the frame
+  GLuint frame = 0;  // width x height copy of the frame
   GLuint half = 0;   // the shrunk and blurred image
+  int width = 0, height = 0;
   bool ready = false;
   bool crossbar = false;  // a texture unit's stage may read another unit's sample
   int textureUnits = 1;   // fixed-function texture units
+  int HalfWidth() const { return width / 2; }
+  int HalfHeight() const { return height / 2; }
 };
 RenderTextures renderTextures;
+
+// Which shortcuts gave the passes' own pixels in the start-up self-check.
+struct GlowShortcuts {
+  bool sums = false;  // blur directions and unfogged layers summed in the texture units
+  bool foggedLayers = false;
+  static constexpr int kMaxFogRanges = 4;
+  float fogRanges[kMaxFogRanges][2] = {};  // fog start and end the fogged layers matched under
+  int fogRangeCount = 0;
+};
+GlowShortcuts glowShortcuts;
+// What the frame being drawn may use: the checked shortcuts, or none for the passes as written.
+GlowShortcuts activeShortcuts;
 
 GLuint CreateRectangleTexture(int width, int height, const std::vector<uint8_t>& black) {
   GLuint name = 0;
@@ -30,6 +47,19 @@ GLuint CreateRectangleTexture(int width, int height, const std::vector<uint8_t>&
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, name);
   glTexImage2D(GL_TEXTURE_RECTANGLE_ARB, 0, GL_RGB8, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, black.data());
   return name;
+}
+
+RenderTextures CreateTextures(int width, int height, bool crossbar) {
+  RenderTextures made;
+  const std::vector<uint8_t> black(static_cast<size_t>(width) * height * 3, 0);
+  made.frame = CreateRectangleTexture(width, height, black);
+  made.half = CreateRectangleTexture(width / 2, height / 2, black);
+  made.width = width;
+  made.height = height;
+  made.ready = true;
+  made.crossbar = crossbar;
+  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &made.textureUnits);
+  return made;
 }
 
 // Into the texture made at start-up; re-specifying it every frame gives the same texels at
@@ -44,7 +74,9 @@ void DrawFull(int width, int height) {
   glEnd();
 }
 
-void DrawHalfShifted(int u, int v) { DrawRectQuad(kHalfWidth, kHalfHeight, u, v); }
+void DrawHalfShifted(int u, int v) {
+  DrawRectQuad(renderTextures.HalfWidth(), renderTextures.HalfHeight(), u, v);
+}
 
 // One blur direction: the unshifted tap replaces, the shifted taps add, each weighted by the
 // current colour's alpha.
@@ -156,10 +188,11 @@ void StoreWeighedTexels() {
 }
 
 void BlurTaps(int radius, int du, int dv, Tap* taps) {
-  taps[0] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
+  const int w = renderTextures.HalfWidth(), h = renderTextures.HalfHeight();
+  taps[0] = {renderTextures.half, w, h, 0, 0};
   for (int i = 1; i <= radius; ++i) {
-    taps[2 * i - 1] = {renderTextures.half, kHalfWidth, kHalfHeight, -i * du, -i * dv};
-    taps[2 * i] = {renderTextures.half, kHalfWidth, kHalfHeight, i * du, i * dv};
+    taps[2 * i - 1] = {renderTextures.half, w, h, -i * du, -i * dv};
+    taps[2 * i] = {renderTextures.half, w, h, i * du, i * dv};
   }
 }
 
@@ -169,13 +202,13 @@ void ShrinkWithPowers(int powerPasses) {
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
   glBlendFunc(GL_DST_COLOR, GL_ZERO);
   glDisable(GL_BLEND);
-  DrawFull(kRenderWidth, kRenderHeight);
+  DrawFull(renderTextures.width, renderTextures.height);
   glEnable(GL_BLEND);
   glBegin(GL_QUADS);
-  for (int i = 0; i < powerPasses; ++i) DrawRectQuad(kRenderWidth, kRenderHeight, 0, 0);
+  for (int i = 0; i < powerPasses; ++i) DrawRectQuad(renderTextures.width, renderTextures.height, 0, 0);
   glEnd();
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(renderTextures.HalfWidth(), renderTextures.HalfHeight());
 }
 
 // The shrink, then the two blur directions, each copied back into the half texture.
@@ -183,9 +216,9 @@ void ShrinkAndBlur(int radius, int powerPasses, float weight) {
   ShrinkWithPowers(powerPasses);
   glColor4f(1, 1, 1, weight);
   BlurPass(radius, 1, 0);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(renderTextures.HalfWidth(), renderTextures.HalfHeight());
   BlurPass(radius, 0, 1);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(renderTextures.HalfWidth(), renderTextures.HalfHeight());
 }
 
 // The same result in fewer passes. Every tap of a blur direction blends the stored product
@@ -206,30 +239,31 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
     glColor4f(1, 1, 1, weight);
     glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
     glEnable(GL_BLEND);
-    DrawFull(kRenderWidth, kRenderHeight);
+    DrawFull(renderTextures.width, renderTextures.height);
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
   } else {
     ShrinkWithPowers(powerPasses);
     glColor4f(1, 1, 1, weight);
     StoreWeighedTexels();
   }
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  const int halfWidth = renderTextures.HalfWidth(), halfHeight = renderTextures.HalfHeight();
+  CopyFramebuffer(halfWidth, halfHeight);
   Tap taps[kMaxTaps];
   BlurTaps(radius, 1, 0, taps);
   if (fogged) {
     glColor4f(1, 1, 1, 1);
     UnfoggedSum(taps, count, fogged);
-    CopyFramebuffer(kHalfWidth, kHalfHeight);
+    CopyFramebuffer(halfWidth, halfHeight);
     glColor4f(1, 1, 1, weight);
     StoreWeighedTexels();
   } else {
     SummedTapsPass(taps, count, SumOutput::weighed);  // blending still stores round(sum x weight)
   }
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(halfWidth, halfHeight);
   BlurTaps(radius, 0, 1, taps);
   glColor4f(1, 1, 1, 1);  // the stored products are summed as they are
   UnfoggedSum(taps, count, fogged);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(halfWidth, halfHeight);
   SetFiltering(renderTextures.half, GL_LINEAR);
   // As the plain blur leaves it.
   glColor4f(1, 1, 1, weight);
@@ -238,15 +272,39 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
   return true;
 }
 
+bool FogRangeChecked(float start, float end) {
+  for (int i = 0; i < activeShortcuts.fogRangeCount; ++i)
+    if (activeShortcuts.fogRanges[i][0] == start && activeShortcuts.fogRanges[i][1] == end) return true;
+  return false;
+}
+
+// Under fog the fixed-function sum would fog once instead of per pass; a fragment program
+// fogs and rounds each term as its pass would, for the fog ranges the self-check matched.
+bool FoggedLayersPass(int layers) {
+  if (!activeShortcuts.foggedLayers || !FogIsLinearBlack()) return false;
+  GLfloat start = 0, end = 0;
+  glGetFloatv(GL_FOG_START, &start);
+  glGetFloatv(GL_FOG_END, &end);
+  if (!FogRangeChecked(start, end)) return false;
+  glDisable(GL_BLEND);
+  DrawFoggedLayers(renderTextures.half, renderTextures.HalfWidth(), renderTextures.HalfHeight(), renderTextures.frame,
+                   renderTextures.width, renderTextures.height, layers, LinearFogAtUnitDistance(start, end));
+  return true;
+}
+
 // The blurred image stretched once per layer (linear), then the sharp frame texel for texel.
-// Fog would be applied once instead of per pass, so under fog the passes stay.
 bool SummedLayersPass(int layers) {
-  if (!CanSumTaps(layers + 1) || glIsEnabled(GL_FOG)) return false;
-  Tap taps[kMaxTaps];
-  for (int k = 0; k < layers; ++k) taps[k] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
-  taps[layers] = {renderTextures.frame, kRenderWidth, kRenderHeight, 0, 0};
-  SummedTapsPass(taps, layers + 1, SumOutput::plain);
-  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
+  if (glIsEnabled(GL_FOG)) {
+    if (!FoggedLayersPass(layers)) return false;
+  } else {
+    if (!activeShortcuts.sums || !CanSumTaps(layers + 1)) return false;
+    Tap taps[kMaxTaps];
+    const int w = renderTextures.HalfWidth(), h = renderTextures.HalfHeight();
+    for (int k = 0; k < layers; ++k) taps[k] = {renderTextures.half, w, h, 0, 0};
+    taps[layers] = {renderTextures.frame, renderTextures.width, renderTextures.height, 0, 0};
+    SummedTapsPass(taps, layers + 1, SumOutput::plain);
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
+  }
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
   return true;
@@ -256,7 +314,96 @@ bool SummedLayersPass(int layers) {
 void LeaveFrameState() {
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
-  glViewport(0, 0, kRenderWidth, kRenderHeight);
+  glViewport(0, 0, renderTextures.width, renderTextures.height);
+}
+
+// The glow settings of the show's windows, and the fog ranges its scenes set (start-up and
+// tunnel 0..25, finale 0..80; a scene that leaves fog on hands its range to the glow).
+constexpr float kCheckedGlows[][4] = {{3, 0, 3, 1}, {3, 0, 3, 1.2f}, {2, 1, 2, 0.6f}, {3, 0, 3, 1.5f}};
+constexpr float kCheckedFogRanges[][2] = {{0, 25}, {0, 80}};
+
+// Every byte value in every channel, in different orders, so that sums saturate and filtering
+// mixes unlike neighbours. Written unfogged and untextured, byte for byte.
+void DrawCheckPattern() {
+  std::vector<uint8_t> rgb(static_cast<size_t>(kCheckWidth) * kCheckHeight * 3);
+  for (size_t i = 0; i < rgb.size() / 3; ++i) {
+    rgb[3 * i] = static_cast<uint8_t>(i);
+    rgb[3 * i + 1] = static_cast<uint8_t>(i * 7 + 3);
+    rgb[3 * i + 2] = static_cast<uint8_t>(i * 29 + 101);
+  }
+  glPushAttrib(GL_ENABLE_BIT);
+  glDisable(GL_FOG);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glWindowPos2i(0, 0);
+  glDrawPixels(kCheckWidth, kCheckHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  glPopAttrib();
+}
+
+std::vector<uint8_t> GlowOfCheckPattern(const float* glow, PassMode mode) {
+  DrawCheckPattern();
+  DrawGlow(glow[0], glow[1], glow[2], glow[3], mode);
+  std::vector<uint8_t> rgb(static_cast<size_t>(kCheckWidth) * kCheckHeight * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, kCheckWidth, kCheckHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  return rgb;
+}
+
+// The candidate's pixels against the passes as written, for every glow setting of the show,
+// unfogged (fogRange null) or under the given linear black fog.
+bool MatchesPlainPasses(const GlowShortcuts& candidate, const float* fogRange) {
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  if (fogRange) {
+    const GLfloat black[4] = {0, 0, 0, 1};
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogfv(GL_FOG_COLOR, black);
+    glFogf(GL_FOG_START, fogRange[0]);
+    glFogf(GL_FOG_END, fogRange[1]);
+  }
+  bool same = true;
+  const GlowShortcuts kept = glowShortcuts;
+  glowShortcuts = candidate;
+  for (const auto& glow : kCheckedGlows) {
+    if (fogRange) glEnable(GL_FOG);
+    const std::vector<uint8_t> plain = GlowOfCheckPattern(glow, PassMode::plain);
+    if (fogRange) glEnable(GL_FOG);
+    same = same && GlowOfCheckPattern(glow, PassMode::shortcuts) == plain;
+  }
+  glowShortcuts = kept;
+  glPopAttrib();
+  return same;
+}
+
+// Draws the small pattern both ways in small render textures of its own and keeps each
+// shortcut only where it gave the same bytes as the passes as written.
+void CheckShortcuts(bool crossbar) {
+  const RenderTextures show = renderTextures;
+  renderTextures = CreateTextures(kCheckWidth, kCheckHeight, crossbar);
+  GlowShortcuts checked;
+  GlowShortcuts sums;
+  sums.sums = true;
+  checked.sums = MatchesPlainPasses(sums, nullptr);
+  for (const auto& range : kCheckedFogRanges) checked.sums = checked.sums && MatchesPlainPasses(sums, range);
+  if (CreateFoggedLayersProgram()) {
+    for (const auto& range : kCheckedFogRanges) {
+      GlowShortcuts fogged;
+      fogged.foggedLayers = true;
+      fogged.fogRanges[0][0] = range[0];
+      fogged.fogRanges[0][1] = range[1];
+      fogged.fogRangeCount = 1;
+      if (!MatchesPlainPasses(fogged, range)) continue;
+      checked.foggedLayers = true;
+      checked.fogRanges[checked.fogRangeCount][0] = range[0];
+      checked.fogRanges[checked.fogRangeCount][1] = range[1];
+      ++checked.fogRangeCount;
+    }
+  }
+  glDeleteTextures(1, &renderTextures.frame);
+  glDeleteTextures(1, &renderTextures.half);
+  renderTextures = show;
+  glowShortcuts = checked;
 }
 }  // namespace
 
@@ -280,17 +427,19 @@ bool CreateRenderTexturesFor(const char* extensions) {
   const bool rectangles = HasGlExtension(extensions, "GL_ARB_texture_rectangle") ||
                           HasGlExtension(extensions, "GL_EXT_texture_rectangle") ||
                           HasGlExtension(extensions, "GL_NV_texture_rectangle");
+  glowShortcuts = GlowShortcuts{};
   if (!rectangles) {
     std::fprintf(stderr, "warning: no GL_ARB_texture_rectangle, the glow filter is off\n");
     return true;
   }
-  const std::vector<uint8_t> black(size_t{kRenderWidth} * kRenderHeight * 3, 0);
-  renderTextures.frame = CreateRectangleTexture(kRenderWidth, kRenderHeight, black);
-  renderTextures.half = CreateRectangleTexture(kHalfWidth, kHalfHeight, black);
-  renderTextures.ready = true;
-  renderTextures.crossbar = HasGlExtension(extensions, "GL_ARB_texture_env_crossbar");
-  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &renderTextures.textureUnits);
+  const bool crossbar = HasGlExtension(extensions, "GL_ARB_texture_env_crossbar");
+  renderTextures = CreateTextures(kRenderWidth, kRenderHeight, crossbar);
+  CheckShortcuts(crossbar);
   return true;
+}
+
+GlowShortcutsInUse CheckedGlowShortcuts() {
+  return {glowShortcuts.sums, glowShortcuts.foggedLayers, glowShortcuts.fogRangeCount};
 }
 
 bool CreateRenderTextures() {
@@ -322,7 +471,7 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
   glColor3f(1, 1, 1);
   glDisable(GL_DEPTH_TEST);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
-  CopyFramebuffer(kRenderWidth, kRenderHeight);
+  CopyFramebuffer(renderTextures.width, renderTextures.height);
 
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
@@ -331,28 +480,31 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
   glPushMatrix();
   glLoadIdentity();
   glOrtho(0, 1, 1, 0, 0.1, 100);
-  glViewport(0, 0, kHalfWidth, kHalfHeight);
+  glViewport(0, 0, renderTextures.HalfWidth(), renderTextures.HalfHeight());
 
   const float weight = d / (2 * a + 1);
-  const bool shortcuts = mode == PassMode::shortcuts;
-  if (!shortcuts || !SummedShrinkAndBlur(radius, powerPasses, weight)) ShrinkAndBlur(radius, powerPasses, weight);
+  activeShortcuts = mode == PassMode::shortcuts ? glowShortcuts : GlowShortcuts{};
+  if (!activeShortcuts.sums || !SummedShrinkAndBlur(radius, powerPasses, weight))
+    ShrinkAndBlur(radius, powerPasses, weight);
 
   // The blurred image replaces the frame once and is added for every further layer; the sharp
   // frame goes back on top.
-  glViewport(0, 0, kRenderWidth, kRenderHeight);
+  glViewport(0, 0, renderTextures.width, renderTextures.height);
   const int layers = LayerCount(c);
+  const bool shortcuts = activeShortcuts.sums || activeShortcuts.foggedLayers;
   if (shortcuts) SetFiltering(renderTextures.frame, GL_NEAREST);
   if (!shortcuts || !SummedLayersPass(layers)) {
+    const int halfWidth = renderTextures.HalfWidth(), halfHeight = renderTextures.HalfHeight();
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
     glDisable(GL_BLEND);
-    DrawFull(kHalfWidth, kHalfHeight);
+    DrawFull(halfWidth, halfHeight);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     glBegin(GL_QUADS);
-    for (int k = 1; k < layers; ++k) DrawRectQuad(kHalfWidth, kHalfHeight, 0, 0);
+    for (int k = 1; k < layers; ++k) DrawRectQuad(halfWidth, halfHeight, 0, 0);
     glEnd();
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
-    DrawFull(kRenderWidth, kRenderHeight);
+    DrawFull(renderTextures.width, renderTextures.height);
   }
   if (shortcuts) SetFiltering(renderTextures.frame, GL_LINEAR);
 

@@ -2,6 +2,7 @@
 // memory; a table on stdout, the CSV and optionally the chart.
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,9 +10,11 @@
 #include "bench/show/BenchChart.h"
 #include "bench/show/BenchOptions.h"
 #include "bench/show/BenchReport.h"
+#include "bench/show/FullScreenQuad.h"
 #include "bench/show/ShowBench.h"
 #include "bench/show/StartupTiming.h"
 #include "platform/HeadlessGl.h"
+#include "render/Glow.h"
 
 namespace {
 
@@ -54,10 +57,24 @@ int main(int argc, char** argv) {
   MemoryUse memory;
   memory.startupRssMb = PeakRssMb();
 
-  std::vector<WindowResult> results(kBenchWindowCount);
+  const GlowShortcutsInUse glow = CheckedGlowShortcuts();
+  std::printf("self-check: glow sums %s, fogged layers %s (%d fog ranges)\n", glow.sums ? "on" : "off",
+              glow.foggedLayers ? "on" : "off", glow.fogRanges);
+  CreateFullScreenQuad();
+  std::vector<WindowResult> results;
   for (int i = 0; i < kBenchWindowCount; ++i) {
-    MeasureWindow(kBenchWindows[i], options.frames, results[i]);
-    std::fprintf(stderr, "  %-21s %7.2f ms\n", kBenchWindows[i].name, results[i].medianMs);
+    const BenchWindow& window = kBenchWindows[i];
+    if (!options.windows.empty() && std::find(options.windows.begin(), options.windows.end(), window.name) ==
+                                        options.windows.end())
+      continue;
+    results.emplace_back();
+    rusage u0{}, u1{};
+    getrusage(RUSAGE_SELF, &u0);
+    MeasureWindow(window, options.frames, results.back());
+    getrusage(RUSAGE_SELF, &u1);
+    if (getenv("VEX_CPU")) fprintf(stderr, "CPU %s %.2f ms/frame\n", window.name, ((u1.ru_utime.tv_sec - u0.ru_utime.tv_sec) * 1e3 + (u1.ru_utime.tv_usec - u0.ru_utime.tv_usec) / 1e3 + (u1.ru_stime.tv_sec - u0.ru_stime.tv_sec) * 1e3 + (u1.ru_stime.tv_usec - u0.ru_stime.tv_usec) / 1e3) / (options.frames * 4));
+    std::fprintf(stderr, "  %-21s %7.2f ms %5.1f FSQ\n", window.name, results.back().medianMs,
+                 InFsq(results.back(), results.back().medianMs));
   }
   memory.peakRssMb = PeakRssMb();
 

@@ -7,6 +7,7 @@
 #include "bench/show/AllocationCounter.h"
 #include "bench/show/FloorFrame.h"
 #include "bench/show/FrameStats.h"
+#include "bench/show/FullScreenQuad.h"
 #include "director/Music.h"
 #include "director/Timeline.h"
 #include "platform/MonotonicTime.h"
@@ -35,6 +36,8 @@ double Milliseconds(double seconds) { return seconds * 1000.0; }
 
 }  // namespace
 
+double InFsq(const WindowResult& r, double ms) { return r.fsqMs > 0 ? ms / r.fsqMs : 0; }
+
 void MeasureWindow(const BenchWindow& window, int frames, WindowResult& result) {
   std::vector<int> times;
   SampleTimesMs(window, frames, times);
@@ -59,7 +62,9 @@ void MeasureWindow(const BenchWindow& window, int frames, WindowResult& result) 
   }
   frameStageHook = nullptr;
 
-  // The plain passes frame by frame beside the shortcuts, so both see the same machine load.
+  // The plain passes frame by frame beside the shortcuts, so both see the same machine load, and
+  // the unit quad just before and after them.
+  const double fsqBefore = MeasureFullScreenQuadMs();
   int64_t allocations = 0;
   for (const int ms : times) {
     PrepareFrame(ms);
@@ -75,6 +80,7 @@ void MeasureWindow(const BenchWindow& window, int frames, WindowResult& result) 
     whole.push_back(Milliseconds(MonotonicSeconds() - start));
     allocations += AllocationCount() - before;
   }
+  result.fsqMs = (fsqBefore + MeasureFullScreenQuadMs()) / 2;
 
   DrawFloorFrame(DemoTimeFromMs(times.front()));
   glFinish();

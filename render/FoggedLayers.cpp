@@ -1,0 +1,121 @@
+// Fogged layers of the glow as one fragment program. Every fogged pass the program replaces is
+// fog(texel x colour) converted to 8 bits (to nearest, ties to even) and added with saturation;
+// the program rounds each term the same way, so the sum is the same byte.
+#include "render/FoggedLayers.h"
+
+#include <cstring>
+
+#include "platform/GlProcAddress.h"
+#include "render/Glow.h"
+
+namespace {
+GLuint program = 0;
+
+// ARB_fragment_program's entry points, looked up once.
+struct ProgramProcs {
+  PFNGLGENPROGRAMSARBPROC gen = nullptr;
+  PFNGLBINDPROGRAMARBPROC bind = nullptr;
+  PFNGLPROGRAMSTRINGARBPROC string = nullptr;
+  PFNGLDELETEPROGRAMSARBPROC erase = nullptr;
+  PFNGLPROGRAMLOCALPARAMETER4FARBPROC local = nullptr;
+};
+ProgramProcs procs;
+
+template <typename Proc>
+bool Find(Proc& proc, const char* name) {
+  proc = reinterpret_cast<Proc>(GlProcAddress(name));
+  return proc != nullptr;
+}
+
+// ARB_fragment_program has no rounding instruction: round(x * 255) to nearest, ties to even, from
+// FLR and FRC. IN and OUT are temporaries; S, F, H, U, Q are scratch.
+#define ROUND_TO_BYTE(IN, OUT)            \
+  "MUL S, " IN ", 255;\n"                 \
+  "FLR F, S;\n"                           \
+  "SUB U, S, F;\n"                        \
+  "MUL H, F, 0.5;\n"                      \
+  "FRC H, H;\n"                           \
+  "ADD H, H, H;\n"        /* 1 where F is odd */ \
+  "SLT Q, 0.5, U;\n"      /* above the tie */    \
+  "SGE U, U, 0.5;\n"      /* at or above it */   \
+  "SUB U, U, Q;\n"        /* exactly at it */    \
+  "MAD Q, U, H, Q;\n"     /* ties go up from odd */ \
+  "ADD " OUT ", F, Q;\n"
+
+constexpr char kProgram[] =
+    "!!ARBfp1.0\n"
+    "PARAM fog = program.local[0];\n"  // x: fog factor, y: layer count
+    "TEMP blur, sharp, S, F, H, U, Q, sum;\n"
+    "TEX blur, fragment.texcoord[0], texture[0], RECT;\n"
+    "TEX sharp, fragment.texcoord[1], texture[1], RECT;\n"
+    "MUL blur, blur, fragment.color;\n"
+    "MUL sharp, sharp, fragment.color;\n"
+    "MUL blur.xyz, blur, fog.x;\n"  // black fog: colour x factor, alpha untouched
+    "MUL sharp.xyz, sharp, fog.x;\n"
+    ROUND_TO_BYTE("blur", "blur")
+    ROUND_TO_BYTE("sharp", "sharp")
+    "MAD sum, blur, fog.y, sharp;\n"
+    "MIN sum, sum, 255;\n"
+    "MUL result.color, sum, 0.0039215686;\n"  // 1/255: whole bytes stay whole
+    "END\n";
+#undef ROUND_TO_BYTE
+}  // namespace
+
+bool CreateFoggedLayersProgram() {
+  if (program) return true;
+  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  if (!HasGlExtension(extensions, "GL_ARB_fragment_program")) return false;
+  if (!Find(procs.gen, "glGenProgramsARB") || !Find(procs.bind, "glBindProgramARB") ||
+      !Find(procs.string, "glProgramStringARB") || !Find(procs.erase, "glDeleteProgramsARB") ||
+      !Find(procs.local, "glProgramLocalParameter4fARB"))
+    return false;
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  procs.gen(1, &program);
+  procs.bind(GL_FRAGMENT_PROGRAM_ARB, program);
+  procs.string(GL_FRAGMENT_PROGRAM_ARB, GL_PROGRAM_FORMAT_ASCII_ARB, static_cast<GLsizei>(std::strlen(kProgram)),
+               kProgram);
+  if (glGetError() != GL_NO_ERROR) {
+    procs.erase(1, &program);
+    program = 0;
+  }
+  return program != 0;
+}
+
+float LinearFogAtUnitDistance(float start, float end) {
+  // The driver's linear fog is one multiply-add: coordinate x (-1/(end-start)) + end/(end-start).
+  const float scale = end == start ? 1.0f : -1.0f / (end - start);
+  const float bias = end * -scale;
+  const float f = scale + bias;
+  return f < 0 ? 0 : f > 1 ? 1 : f;
+}
+
+bool FogIsLinearBlack() {
+  GLint mode = 0, source = 0;
+  GLfloat colour[4];
+  glGetIntegerv(GL_FOG_MODE, &mode);
+  glGetIntegerv(GL_FOG_COORD_SRC, &source);
+  glGetFloatv(GL_FOG_COLOR, colour);
+  return mode == GL_LINEAR && source == GL_FRAGMENT_DEPTH && colour[0] == 0 && colour[1] == 0 && colour[2] == 0;
+}
+
+void DrawFoggedLayers(GLuint half, int halfWidth, int halfHeight, GLuint frame, int width, int height, int layers,
+                      float fogFactor) {
+  glActiveTexture(GL_TEXTURE1);
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, frame);
+  glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, half);
+  procs.bind(GL_FRAGMENT_PROGRAM_ARB, program);
+  procs.local(GL_FRAGMENT_PROGRAM_ARB, 0, fogFactor, static_cast<float>(layers), 0, 0);
+  glEnable(GL_FRAGMENT_PROGRAM_ARB);
+  glBegin(GL_QUADS);
+  constexpr int kCorners[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};  // DrawRectQuad's order
+  for (const auto& corner : kCorners) {
+    glMultiTexCoord2i(GL_TEXTURE0, corner[0] * halfWidth, (1 - corner[1]) * halfHeight);
+    glMultiTexCoord2i(GL_TEXTURE1, corner[0] * width, (1 - corner[1]) * height);
+    glVertex3i(corner[0], corner[1], -1);
+  }
+  glEnd();
+  glDisable(GL_FRAGMENT_PROGRAM_ARB);
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, frame);
+}
