@@ -506,7 +506,10 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
     DrawFull(renderTextures.width, renderTextures.height);
   }
-  if (shortcuts) SetFiltering(renderTextures.frame, GL_LINEAR);
+  if (shortcuts) {
+    SetFiltering(renderTextures.frame, GL_LINEAR);
+    glTexCoord2i(renderTextures.width, 0);  // the sharp frame quad's last corner, as the passes leave it
+  }
 
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();

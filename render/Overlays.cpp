@@ -108,6 +108,8 @@ void DrawExplosionFlash(float a, PassMode mode) {
     glTexCoord2f(0, 0);
     glVertex2f(820, 0);
     glEnd();
+  } else {
+    glTexCoord2f(0, 0);  // as the quad leaves it, for anything that draws textured without one
   }
   glDisable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
