@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "render/FoggedLayers.h"
@@ -29,16 +30,25 @@ struct RenderTextures {
 };
 RenderTextures renderTextures;
 
-// Which shortcuts gave the passes' own pixels in the start-up self-check.
+// The glow settings of the show's windows; the one of the windows whose scenes leave fog on
+// (totem, tunnel); and the fog ranges the scenes set (start-up and tunnel 0..25, finale 0..80).
+constexpr float kShowGlows[][4] = {{3, 0, 3, 1}, {3, 0, 3, 1.2f}, {2, 1, 2, 0.6f}, {3, 0, 3, 1.5f}};
+constexpr float kFoggedGlow[4] = {3, 0, 3, 1};
+constexpr float kFogRanges[][2] = {{0, 25}, {0, 80}};
+constexpr int kFogRangeCount = 2;
+
 struct GlowShortcuts {
-  bool sums = false;  // blur directions and unfogged layers summed in the texture units
-  bool foggedLayers = false;
-  static constexpr int kMaxFogRanges = 4;
-  float fogRanges[kMaxFogRanges][2] = {};  // fog start and end the fogged layers matched under
-  int fogRangeCount = 0;
+  bool sums = false;          // blur directions and unfogged layers summed in the texture units
+  bool foggedLayers = false;  // layers under fog in one fragment-program pass
 };
-GlowShortcuts glowShortcuts;
-// What the frame being drawn may use: the checked shortcuts, or none for the passes as written.
+// What the start-up self-check found to give the passes' own bytes, for the show's settings.
+struct CheckedShortcuts {
+  GlowShortcuts unfogged;
+  GlowShortcuts fogged[kFogRangeCount];  // by kFogRanges, for kFoggedGlow
+};
+CheckedShortcuts checkedShortcuts;
+const GlowShortcuts* checkCandidate = nullptr;  // while the self-check draws
+// What the glow being drawn may use.
 GlowShortcuts activeShortcuts;
 
 GLuint CreateRectangleTexture(int width, int height, const std::vector<uint8_t>& black) {
@@ -272,20 +282,13 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
   return true;
 }
 
-bool FogRangeChecked(float start, float end) {
-  for (int i = 0; i < activeShortcuts.fogRangeCount; ++i)
-    if (activeShortcuts.fogRanges[i][0] == start && activeShortcuts.fogRanges[i][1] == end) return true;
-  return false;
-}
-
 // Under fog the fixed-function sum would fog once instead of per pass; a fragment program
-// fogs and rounds each term as its pass would, for the fog ranges the self-check matched.
+// fogs and rounds each term as its pass would.
 bool FoggedLayersPass(int layers) {
-  if (!activeShortcuts.foggedLayers || !FogIsLinearBlack()) return false;
+  if (!activeShortcuts.foggedLayers) return false;
   GLfloat start = 0, end = 0;
   glGetFloatv(GL_FOG_START, &start);
   glGetFloatv(GL_FOG_END, &end);
-  if (!FogRangeChecked(start, end)) return false;
   glDisable(GL_BLEND);
   DrawFoggedLayers(renderTextures.half, renderTextures.HalfWidth(), renderTextures.HalfHeight(), renderTextures.frame,
                    renderTextures.width, renderTextures.height, layers, LinearFogAtUnitDistance(start, end));
@@ -317,11 +320,6 @@ void LeaveFrameState() {
   glViewport(0, 0, renderTextures.width, renderTextures.height);
 }
 
-// The glow settings of the show's windows, and the fog ranges its scenes set (start-up and
-// tunnel 0..25, finale 0..80; a scene that leaves fog on hands its range to the glow).
-constexpr float kCheckedGlows[][4] = {{3, 0, 3, 1}, {3, 0, 3, 1.2f}, {2, 1, 2, 0.6f}, {3, 0, 3, 1.5f}};
-constexpr float kCheckedFogRanges[][2] = {{0, 25}, {0, 80}};
-
 // Every byte value in every channel, in different orders, so that sums saturate and filtering
 // mixes unlike neighbours. Written unfogged and untextured, byte for byte.
 void DrawCheckPattern() {
@@ -351,9 +349,29 @@ std::vector<uint8_t> GlowOfCheckPattern(const float* glow, PassMode mode) {
   return rgb;
 }
 
-// The candidate's pixels against the passes as written, for every glow setting of the show,
-// unfogged (fogRange null) or under the given linear black fog.
-bool MatchesPlainPasses(const GlowShortcuts& candidate, const float* fogRange) {
+bool SameGlow(const float* a, const float* b) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2] && a[3] == b[3]; }
+
+// The shortcuts the self-check found for this glow setting and the fog in force; none for a
+// case it did not check.
+GlowShortcuts ShortcutsFor(const float* glow) {
+  if (checkCandidate) return *checkCandidate;
+  if (!glIsEnabled(GL_FOG)) {
+    for (const auto& shown : kShowGlows)
+      if (SameGlow(glow, shown)) return checkedShortcuts.unfogged;
+    return {};
+  }
+  if (!SameGlow(glow, kFoggedGlow) || !FogIsLinearBlack()) return {};
+  GLfloat start = 0, end = 0;
+  glGetFloatv(GL_FOG_START, &start);
+  glGetFloatv(GL_FOG_END, &end);
+  for (int i = 0; i < kFogRangeCount; ++i)
+    if (kFogRanges[i][0] == start && kFogRanges[i][1] == end) return checkedShortcuts.fogged[i];
+  return {};
+}
+
+// The candidate's bytes against the passes as written for the given glow settings, unfogged
+// (fogRange null) or under linear black fog of that range.
+bool MatchesPlainPasses(const GlowShortcuts& candidate, const float (*glows)[4], int glowCount, const float* fogRange) {
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   if (fogRange) {
     const GLfloat black[4] = {0, 0, 0, 1};
@@ -363,17 +381,25 @@ bool MatchesPlainPasses(const GlowShortcuts& candidate, const float* fogRange) {
     glFogf(GL_FOG_END, fogRange[1]);
   }
   bool same = true;
-  const GlowShortcuts kept = glowShortcuts;
-  glowShortcuts = candidate;
-  for (const auto& glow : kCheckedGlows) {
+  checkCandidate = &candidate;
+  for (int g = 0; g < glowCount && same; ++g) {
+    if (fogRange) glEnable(GL_FOG);  // the glow switches nothing back on
+    const std::vector<uint8_t> plain = GlowOfCheckPattern(glows[g], PassMode::plain);
     if (fogRange) glEnable(GL_FOG);
-    const std::vector<uint8_t> plain = GlowOfCheckPattern(glow, PassMode::plain);
-    if (fogRange) glEnable(GL_FOG);
-    same = same && GlowOfCheckPattern(glow, PassMode::shortcuts) == plain;
+    same = GlowOfCheckPattern(glows[g], PassMode::shortcuts) == plain;
   }
-  glowShortcuts = kept;
+  checkCandidate = nullptr;
   glPopAttrib();
   return same;
+}
+
+// The most the candidates give under this fog range: everything, else the sums alone.
+GlowShortcuts CheckFogged(const float* fogRange, bool program) {
+  const float glows[1][4] = {{kFoggedGlow[0], kFoggedGlow[1], kFoggedGlow[2], kFoggedGlow[3]}};
+  const GlowShortcuts candidates[2] = {{true, program}, {true, false}};
+  for (const GlowShortcuts& candidate : candidates)
+    if (MatchesPlainPasses(candidate, glows, 1, fogRange)) return candidate;
+  return {};
 }
 
 // Draws the small pattern both ways in small render textures of its own and keeps each
@@ -381,29 +407,15 @@ bool MatchesPlainPasses(const GlowShortcuts& candidate, const float* fogRange) {
 void CheckShortcuts(bool crossbar) {
   const RenderTextures show = renderTextures;
   renderTextures = CreateTextures(kCheckWidth, kCheckHeight, crossbar);
-  GlowShortcuts checked;
-  GlowShortcuts sums;
-  sums.sums = true;
-  checked.sums = MatchesPlainPasses(sums, nullptr);
-  for (const auto& range : kCheckedFogRanges) checked.sums = checked.sums && MatchesPlainPasses(sums, range);
-  if (CreateFoggedLayersProgram()) {
-    for (const auto& range : kCheckedFogRanges) {
-      GlowShortcuts fogged;
-      fogged.foggedLayers = true;
-      fogged.fogRanges[0][0] = range[0];
-      fogged.fogRanges[0][1] = range[1];
-      fogged.fogRangeCount = 1;
-      if (!MatchesPlainPasses(fogged, range)) continue;
-      checked.foggedLayers = true;
-      checked.fogRanges[checked.fogRangeCount][0] = range[0];
-      checked.fogRanges[checked.fogRangeCount][1] = range[1];
-      ++checked.fogRangeCount;
-    }
-  }
+  CheckedShortcuts checked;
+  const GlowShortcuts sums{true, false};
+  if (MatchesPlainPasses(sums, kShowGlows, static_cast<int>(std::size(kShowGlows)), nullptr)) checked.unfogged = sums;
+  const bool program = CreateFoggedLayersProgram();
+  for (int i = 0; i < kFogRangeCount; ++i) checked.fogged[i] = CheckFogged(kFogRanges[i], program);
   glDeleteTextures(1, &renderTextures.frame);
   glDeleteTextures(1, &renderTextures.half);
   renderTextures = show;
-  glowShortcuts = checked;
+  checkedShortcuts = checked;
 }
 }  // namespace
 
@@ -427,7 +439,7 @@ bool CreateRenderTexturesFor(const char* extensions) {
   const bool rectangles = HasGlExtension(extensions, "GL_ARB_texture_rectangle") ||
                           HasGlExtension(extensions, "GL_EXT_texture_rectangle") ||
                           HasGlExtension(extensions, "GL_NV_texture_rectangle");
-  glowShortcuts = GlowShortcuts{};
+  checkedShortcuts = CheckedShortcuts{};
   if (!rectangles) {
     std::fprintf(stderr, "warning: no GL_ARB_texture_rectangle, the glow filter is off\n");
     return true;
@@ -439,7 +451,12 @@ bool CreateRenderTexturesFor(const char* extensions) {
 }
 
 GlowShortcutsInUse CheckedGlowShortcuts() {
-  return {glowShortcuts.sums, glowShortcuts.foggedLayers, glowShortcuts.fogRangeCount};
+  GlowShortcutsInUse use{checkedShortcuts.unfogged.sums, 0, 0};
+  for (const GlowShortcuts& fogged : checkedShortcuts.fogged) {
+    use.foggedSums += fogged.sums;
+    use.foggedLayers += fogged.foggedLayers;
+  }
+  return use;
 }
 
 bool CreateRenderTextures() {
@@ -483,7 +500,8 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
   glViewport(0, 0, renderTextures.HalfWidth(), renderTextures.HalfHeight());
 
   const float weight = d / (2 * a + 1);
-  activeShortcuts = mode == PassMode::shortcuts ? glowShortcuts : GlowShortcuts{};
+  const float glow[4] = {a, b, c, d};
+  activeShortcuts = mode == PassMode::shortcuts ? ShortcutsFor(glow) : GlowShortcuts{};
   if (!activeShortcuts.sums || !SummedShrinkAndBlur(radius, powerPasses, weight))
     ShrinkAndBlur(radius, powerPasses, weight);
 

@@ -10,9 +10,9 @@ bool CreateRenderTextures();
 bool CreateRenderTexturesFor(const char* extensions);
 // What the start-up self-check accepted.
 struct GlowShortcutsInUse {
-  bool sums;          // blur directions and unfogged layers in one multi-texture pass each
-  bool foggedLayers;  // layers under fog in one fragment-program pass
-  int fogRanges;      // fog ranges the fogged layers matched under
+  bool sums;         // unfogged: blur directions and layers in one multi-texture pass each
+  int foggedSums;    // of the show's fog ranges, those under which the blur sums matched
+  int foggedLayers;  // and those under which the fragment program's layers matched
 };
 GlowShortcutsInUse CheckedGlowShortcuts();
 // True when the name appears as a whole word of the space-separated extension string.

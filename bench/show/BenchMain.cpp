@@ -58,8 +58,8 @@ int main(int argc, char** argv) {
   memory.startupRssMb = PeakRssMb();
 
   const GlowShortcutsInUse glow = CheckedGlowShortcuts();
-  std::printf("self-check: glow sums %s, fogged layers %s (%d fog ranges)\n", glow.sums ? "on" : "off",
-              glow.foggedLayers ? "on" : "off", glow.fogRanges);
+  std::printf("self-check: glow sums %s; under fog, sums in %d and one-pass layers in %d of 2 fog ranges\n",
+              glow.sums ? "on" : "off", glow.foggedSums, glow.foggedLayers);
   CreateFullScreenQuad();
   std::vector<WindowResult> results;
   for (int i = 0; i < kBenchWindowCount; ++i) {
