@@ -68,11 +68,7 @@ int main(int argc, char** argv) {
                                         options.windows.end())
       continue;
     results.emplace_back();
-    rusage u0{}, u1{};
-    getrusage(RUSAGE_SELF, &u0);
     MeasureWindow(window, options.frames, results.back());
-    getrusage(RUSAGE_SELF, &u1);
-    if (getenv("VEX_CPU")) fprintf(stderr, "CPU %s %.2f ms/frame\n", window.name, ((u1.ru_utime.tv_sec - u0.ru_utime.tv_sec) * 1e3 + (u1.ru_utime.tv_usec - u0.ru_utime.tv_usec) / 1e3 + (u1.ru_stime.tv_sec - u0.ru_stime.tv_sec) * 1e3 + (u1.ru_stime.tv_usec - u0.ru_stime.tv_usec) / 1e3) / (options.frames * 4));
     std::fprintf(stderr, "  %-21s %7.2f ms %5.1f FSQ\n", window.name, results.back().medianMs,
                  InFsq(results.back(), results.back().medianMs));
   }

@@ -36,8 +36,6 @@ double Milliseconds(double seconds) { return seconds * 1000.0; }
 
 }  // namespace
 
-double InFsq(const WindowResult& r, double ms) { return r.fsqMs > 0 ? ms / r.fsqMs : 0; }
-
 void MeasureWindow(const BenchWindow& window, int frames, WindowResult& result) {
   std::vector<int> times;
   SampleTimesMs(window, frames, times);

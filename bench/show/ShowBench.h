@@ -24,7 +24,7 @@ struct WindowResult {
 };
 
 // A time in full-screen quads of the same window's measurement.
-double InFsq(const WindowResult& r, double ms);
+inline double InFsq(const WindowResult& r, double ms) { return r.fsqMs > 0 ? ms / r.fsqMs : 0; }
 
 // Renders frames positions spread over the window three times over: split into stages first,
 // which also lets the driver compile whatever its rasteriser needs for them; then whole, timed
