@@ -8,7 +8,7 @@
 #include <iterator>
 #include <vector>
 
-#include "render/FoggedLayers.h"
+#include "render/FoggedGlow.h"
 #include "render/Gl.h"
 
 namespace {
@@ -40,6 +40,7 @@ constexpr int kFogRangeCount = 2;
 struct GlowShortcuts {
   bool sums = false;          // blur directions and unfogged layers summed in the texture units
   bool foggedLayers = false;  // layers under fog in one fragment-program pass
+  bool foggedBlur = false;    // each blur direction under fog in one fragment-program pass
 };
 // What the start-up self-check found to give the passes' own bytes, for the show's settings.
 struct CheckedShortcuts {
@@ -231,6 +232,32 @@ void ShrinkAndBlur(int radius, int powerPasses, float weight) {
   CopyFramebuffer(renderTextures.HalfWidth(), renderTextures.HalfHeight());
 }
 
+// Under fog, each blur direction in one program pass from the shrunk (then the horizontally
+// blurred) half texture, leaving the state the plain blur leaves.
+bool FoggedBlur(int radius, float weight) {
+  GLfloat start = 0, end = 0;
+  glGetFloatv(GL_FOG_START, &start);
+  glGetFloatv(GL_FOG_END, &end);
+  const float fog = LinearFogAtUnitDistance(start, end);
+  const int halfWidth = renderTextures.HalfWidth(), halfHeight = renderTextures.HalfHeight();
+  glColor4f(1, 1, 1, weight);
+  glDisable(GL_BLEND);
+  for (const int direction : {0, 1}) {
+    int shifts[kFoggedBlurTaps][2] = {};
+    for (int i = 1; i <= radius; ++i) {
+      shifts[2 * i - 1][direction] = -i;
+      shifts[2 * i][direction] = i;
+    }
+    DrawFoggedBlur(renderTextures.half, halfWidth, halfHeight, shifts, fog);
+    glActiveTexture(GL_TEXTURE0);
+    CopyFramebuffer(halfWidth, halfHeight);
+  }
+  SetFiltering(renderTextures.half, GL_LINEAR);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  return true;
+}
+
 // The same result in fewer passes. Every tap of a blur direction blends the stored product
 // round(texel x weight), so it is enough to store those products once and sum them in one
 // multi-texture pass. Without fog the shrink stores them itself when there is no power step
@@ -253,6 +280,7 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
   } else {
     ShrinkWithPowers(powerPasses);
+    if (fogged && activeShortcuts.foggedBlur && count == kFoggedBlurTaps) return FoggedBlur(radius, weight);
     glColor4f(1, 1, 1, weight);
     StoreWeighedTexels();
   }
@@ -393,10 +421,11 @@ bool MatchesPlainPasses(const GlowShortcuts& candidate, const float (*glows)[4],
   return same;
 }
 
-// The most the candidates give under this fog range: everything, else the sums alone.
+// The most the candidates give under this fog range: everything, else without the blur
+// program, else the sums alone.
 GlowShortcuts CheckFogged(const float* fogRange, bool program) {
   const float glows[1][4] = {{kFoggedGlow[0], kFoggedGlow[1], kFoggedGlow[2], kFoggedGlow[3]}};
-  const GlowShortcuts candidates[2] = {{true, program}, {true, false}};
+  const GlowShortcuts candidates[3] = {{true, program, program}, {true, program, false}, {true, false, false}};
   for (const GlowShortcuts& candidate : candidates)
     if (MatchesPlainPasses(candidate, glows, 1, fogRange)) return candidate;
   return {};
@@ -408,9 +437,9 @@ void CheckShortcuts(bool crossbar) {
   const RenderTextures show = renderTextures;
   renderTextures = CreateTextures(kCheckWidth, kCheckHeight, crossbar);
   CheckedShortcuts checked;
-  const GlowShortcuts sums{true, false};
+  const GlowShortcuts sums{true, false, false};
   if (MatchesPlainPasses(sums, kShowGlows, static_cast<int>(std::size(kShowGlows)), nullptr)) checked.unfogged = sums;
-  const bool program = CreateFoggedLayersProgram();
+  const bool program = CreateFoggedGlowPrograms();
   for (int i = 0; i < kFogRangeCount; ++i) checked.fogged[i] = CheckFogged(kFogRanges[i], program);
   glDeleteTextures(1, &renderTextures.frame);
   glDeleteTextures(1, &renderTextures.half);
@@ -451,10 +480,11 @@ bool CreateRenderTexturesFor(const char* extensions) {
 }
 
 GlowShortcutsInUse CheckedGlowShortcuts() {
-  GlowShortcutsInUse use{checkedShortcuts.unfogged.sums, 0, 0};
+  GlowShortcutsInUse use{checkedShortcuts.unfogged.sums, 0, 0, 0};
   for (const GlowShortcuts& fogged : checkedShortcuts.fogged) {
     use.foggedSums += fogged.sums;
     use.foggedLayers += fogged.foggedLayers;
+    use.foggedBlur += fogged.foggedBlur;
   }
   return use;
 }

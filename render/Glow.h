@@ -13,6 +13,7 @@ struct GlowShortcutsInUse {
   bool sums;         // unfogged: blur directions and layers in one multi-texture pass each
   int foggedSums;    // of the show's fog ranges, those under which the blur sums matched
   int foggedLayers;  // and those under which the fragment program's layers matched
+  int foggedBlur;    // and its blur directions
 };
 GlowShortcutsInUse CheckedGlowShortcuts();
 // True when the name appears as a whole word of the space-separated extension string.
@@ -20,7 +21,7 @@ bool HasGlExtension(const char* extensions, const char* name);
 // Frame + layers x blur(shrink(frame)^(trunc(b)+1)): radius a, power passes b, layers c, gain d.
 // The shortcuts give the same pixels with fewer passes: each blur direction and the layers
 // with the sharp frame are summed in one multi-texture pass, and taps on texel centres sample
-// unfiltered; under fog, where every pass is fogged on its own, the blur sums are merged and a
-// fragment program rounds each fogged layer as its pass would. PassMode::plain draws as written.
+// unfiltered; under fog, where every pass is fogged on its own, fragment programs round each
+// fogged tap and layer as its pass would. PassMode::plain draws as written.
 void DrawGlow(float a, float b, float c, float d, PassMode mode = PassMode::shortcuts);
 void DrawRectQuad(int w, int h, int x0, int y0);

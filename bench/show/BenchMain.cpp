@@ -58,8 +58,9 @@ int main(int argc, char** argv) {
   memory.startupRssMb = PeakRssMb();
 
   const GlowShortcutsInUse glow = CheckedGlowShortcuts();
-  std::printf("self-check: glow sums %s; under fog, sums in %d and one-pass layers in %d of 2 fog ranges\n",
-              glow.sums ? "on" : "off", glow.foggedSums, glow.foggedLayers);
+  std::printf("self-check: glow sums %s; under fog, of 2 fog ranges: sums in %d, one-pass layers in %d, "
+              "one-pass blur in %d\n",
+              glow.sums ? "on" : "off", glow.foggedSums, glow.foggedLayers, glow.foggedBlur);
   CreateFullScreenQuad();
   std::vector<WindowResult> results;
   for (int i = 0; i < kBenchWindowCount; ++i) {

@@ -159,6 +159,7 @@ TEST_F(GlowTest, SelfCheckKeepsEveryShortcutOnTheSoftwareRenderer) {
   EXPECT_TRUE(use.sums);
   EXPECT_EQ(use.foggedSums, 2);
   EXPECT_EQ(use.foggedLayers, 2);
+  EXPECT_EQ(use.foggedBlur, 2);
 }
 
 // Whole frames under the fog ranges the self-check covered and one it did not (drawn as

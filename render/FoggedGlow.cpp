@@ -1,15 +1,18 @@
-// Fogged layers of the glow as one fragment program. Every fogged pass the program replaces is
-// fog(texel x colour) converted to 8 bits (to nearest, ties to even) and added with saturation;
-// the program rounds each term the same way, so the sum is the same byte.
-#include "render/FoggedLayers.h"
+// The glow's fogged passes as fragment programs. Every fogged pass a program replaces is
+// fog(texel x colour) converted to 8 bits (to nearest, ties to even), weighed in 8 bits where it
+// blends with its alpha, and added with saturation; the programs round each term the same way,
+// so the sums are the same bytes.
+#include "render/FoggedGlow.h"
 
 #include <cstring>
+#include <string>
 
 #include "platform/GlProcAddress.h"
 #include "render/Glow.h"
 
 namespace {
 GLuint program = 0;
+GLuint blurProgram = 0;
 
 // ARB_fragment_program's entry points, looked up once.
 struct ProgramProcs {
@@ -58,28 +61,58 @@ constexpr char kProgram[] =
     "MIN sum, sum, 255;\n"
     "MUL result.color, sum, 0.0039215686;\n"  // 1/255: whole bytes stay whole
     "END\n";
+
+// The blur taps: each fogged byte a times the weight's byte w, as 8-bit blending rounds a x w /
+// 255 (never a tie), summed.
+std::string BlurProgramText() {
+  std::string text =
+      "!!ARBfp1.0\n"
+      "PARAM fog = program.local[0];\n"
+      "TEMP t, w, S, F, H, U, Q, sum;\n"
+      "MOV t, fragment.color.w;\n" ROUND_TO_BYTE("t", "w") "MOV sum, 0;\n";
+  for (int i = 0; i < kFoggedBlurTaps; ++i) {
+    const std::string unit = std::to_string(i);
+    text += "TEX t, fragment.texcoord[" + unit + "], texture[" + unit + "], RECT;\n";
+    text += "MUL t, t, fragment.color;\n"
+            "MUL t.xyz, t, fog.x;\n" ROUND_TO_BYTE("t", "t")
+            "MUL t, t, w;\n"
+            "MAD t, t, 0.0039215686, 0.5;\n"
+            "FLR t, t;\n"
+            "ADD sum, sum, t;\n";
+  }
+  text += "MIN sum, sum, 255;\n"
+          "MUL result.color, sum, 0.0039215686;\n"
+          "END\n";
+  return text;
+}
 #undef ROUND_TO_BYTE
+
+GLuint Compile(const char* text) {
+  GLuint name = 0;
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  procs.gen(1, &name);
+  procs.bind(GL_FRAGMENT_PROGRAM_ARB, name);
+  procs.string(GL_FRAGMENT_PROGRAM_ARB, GL_PROGRAM_FORMAT_ASCII_ARB, static_cast<GLsizei>(std::strlen(text)), text);
+  if (glGetError() != GL_NO_ERROR) {
+    procs.erase(1, &name);
+    name = 0;
+  }
+  return name;
+}
 }  // namespace
 
-bool CreateFoggedLayersProgram() {
-  if (program) return true;
+bool CreateFoggedGlowPrograms() {
+  if (program && blurProgram) return true;
   const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
   if (!HasGlExtension(extensions, "GL_ARB_fragment_program")) return false;
   if (!Find(procs.gen, "glGenProgramsARB") || !Find(procs.bind, "glBindProgramARB") ||
       !Find(procs.string, "glProgramStringARB") || !Find(procs.erase, "glDeleteProgramsARB") ||
       !Find(procs.local, "glProgramLocalParameter4fARB"))
     return false;
-  while (glGetError() != GL_NO_ERROR) {
-  }
-  procs.gen(1, &program);
-  procs.bind(GL_FRAGMENT_PROGRAM_ARB, program);
-  procs.string(GL_FRAGMENT_PROGRAM_ARB, GL_PROGRAM_FORMAT_ASCII_ARB, static_cast<GLsizei>(std::strlen(kProgram)),
-               kProgram);
-  if (glGetError() != GL_NO_ERROR) {
-    procs.erase(1, &program);
-    program = 0;
-  }
-  return program != 0;
+  program = Compile(kProgram);
+  blurProgram = Compile(BlurProgramText().c_str());
+  return program != 0 && blurProgram != 0;
 }
 
 float LinearFogAtUnitDistance(float start, float end) {
@@ -118,4 +151,24 @@ void DrawFoggedLayers(GLuint half, int halfWidth, int halfHeight, GLuint frame, 
   glEnd();
   glDisable(GL_FRAGMENT_PROGRAM_ARB);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, frame);
+}
+
+void DrawFoggedBlur(GLuint half, int halfWidth, int halfHeight, const int (*shifts)[2], float fogFactor) {
+  for (int u = kFoggedBlurTaps - 1; u >= 0; --u) {
+    glActiveTexture(GL_TEXTURE0 + u);
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, half);
+  }
+  procs.bind(GL_FRAGMENT_PROGRAM_ARB, blurProgram);
+  procs.local(GL_FRAGMENT_PROGRAM_ARB, 0, fogFactor, 0, 0, 0);
+  glEnable(GL_FRAGMENT_PROGRAM_ARB);
+  glBegin(GL_QUADS);
+  constexpr int kCorners[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};  // DrawRectQuad's order
+  for (const auto& corner : kCorners) {
+    for (int u = 0; u < kFoggedBlurTaps; ++u)
+      glMultiTexCoord2i(GL_TEXTURE0 + u, shifts[u][0] + corner[0] * halfWidth,
+                        shifts[u][1] + (1 - corner[1]) * halfHeight);
+    glVertex3i(corner[0], corner[1], -1);
+  }
+  glEnd();
+  glDisable(GL_FRAGMENT_PROGRAM_ARB);
 }
