@@ -30,62 +30,63 @@ bool Find(Proc& proc, const char* name) {
   return proc != nullptr;
 }
 
-// ARB_fragment_program has no rounding instruction: round(x * 255) to nearest, ties to even, from
-// FLR and FRC. IN and OUT are temporaries; S, F, H, U, Q are scratch.
-#define ROUND_TO_BYTE(IN, OUT)            \
-  "MUL S, " IN ", 255;\n"                 \
-  "FLR F, S;\n"                           \
-  "SUB U, S, F;\n"                        \
-  "MUL H, F, 0.5;\n"                      \
-  "FRC H, H;\n"                           \
-  "ADD H, H, H;\n"        /* 1 where F is odd */ \
-  "SLT Q, 0.5, U;\n"      /* above the tie */    \
-  "SGE U, U, 0.5;\n"      /* at or above it */   \
-  "SUB U, U, Q;\n"        /* exactly at it */    \
-  "MAD Q, U, H, Q;\n"     /* ties go up from odd */ \
-  "ADD " OUT ", F, Q;\n"
+// ARB_fragment_program has no rounding instruction: out = round(in x 255) to nearest, ties to
+// even, from FLR and FRC, with the temporaries S, F, H, U, Q as scratch.
+std::string RoundToByte(const std::string& in, const std::string& out) {
+  return "MUL S, " + in + ", 255;\n"
+         "FLR F, S;\n"
+         "SUB U, S, F;\n"
+         "MUL H, F, 0.5;\n"
+         "FRC H, H;\n"
+         "ADD H, H, H;\n"     // 1 where F is odd
+         "SLT Q, 0.5, U;\n"   // above the tie
+         "SGE U, U, 0.5;\n"   // at or above it
+         "SUB U, U, Q;\n"     // exactly at it
+         "MAD Q, U, H, Q;\n"  // ties go up from odd
+         "ADD " + out + ", F, Q;\n";
+}
 
-constexpr char kProgram[] =
-    "!!ARBfp1.0\n"
-    "PARAM fog = program.local[0];\n"  // x: fog factor, y: layer count
-    "TEMP blur, sharp, S, F, H, U, Q, sum;\n"
-    "TEX blur, fragment.texcoord[0], texture[0], RECT;\n"
-    "TEX sharp, fragment.texcoord[1], texture[1], RECT;\n"
-    "MUL blur, blur, fragment.color;\n"
-    "MUL sharp, sharp, fragment.color;\n"
-    "MUL blur.xyz, blur, fog.x;\n"  // black fog: colour x factor, alpha untouched
-    "MUL sharp.xyz, sharp, fog.x;\n"
-    ROUND_TO_BYTE("blur", "blur")
-    ROUND_TO_BYTE("sharp", "sharp")
-    "MAD sum, blur, fog.y, sharp;\n"
-    "MIN sum, sum, 255;\n"
-    "MUL result.color, sum, 0.0039215686;\n"  // 1/255: whole bytes stay whole
-    "END\n";
+// The layers and the sharp frame: fog.x is the fog factor, fog.y the layer count.
+std::string LayersProgramText() {
+  return "!!ARBfp1.0\n"
+         "PARAM fog = program.local[0];\n"
+         "TEMP blur, sharp, S, F, H, U, Q, sum;\n"
+         "TEX blur, fragment.texcoord[0], texture[0], RECT;\n"
+         "TEX sharp, fragment.texcoord[1], texture[1], RECT;\n"
+         "MUL blur, blur, fragment.color;\n"
+         "MUL sharp, sharp, fragment.color;\n"
+         "MUL blur.xyz, blur, fog.x;\n"  // black fog: colour x factor, alpha untouched
+         "MUL sharp.xyz, sharp, fog.x;\n" +
+         RoundToByte("blur", "blur") + RoundToByte("sharp", "sharp") +
+         "MAD sum, blur, fog.y, sharp;\n"
+         "MIN sum, sum, 255;\n"
+         "MUL result.color, sum, 0.0039215686;\n"  // 1/255: whole bytes stay whole
+         "END\n";
+}
 
 // The blur taps: each fogged byte a times the weight's byte w, as 8-bit blending rounds a x w /
 // 255 (never a tie), summed.
 std::string BlurProgramText() {
-  std::string text =
-      "!!ARBfp1.0\n"
-      "PARAM fog = program.local[0];\n"
-      "TEMP t, w, S, F, H, U, Q, sum;\n"
-      "MOV t, fragment.color.w;\n" ROUND_TO_BYTE("t", "w") "MOV sum, 0;\n";
+  std::string text = "!!ARBfp1.0\n"
+                     "PARAM fog = program.local[0];\n"
+                     "TEMP t, w, S, F, H, U, Q, sum;\n"
+                     "MOV t, fragment.color.w;\n" +
+                     RoundToByte("t", "w") + "MOV sum, 0;\n";
   for (int i = 0; i < kFoggedBlurTaps; ++i) {
     const std::string unit = std::to_string(i);
     text += "TEX t, fragment.texcoord[" + unit + "], texture[" + unit + "], RECT;\n";
     text += "MUL t, t, fragment.color;\n"
-            "MUL t.xyz, t, fog.x;\n" ROUND_TO_BYTE("t", "t")
+            "MUL t.xyz, t, fog.x;\n" +
+            RoundToByte("t", "t") +
             "MUL t, t, w;\n"
             "MAD t, t, 0.0039215686, 0.5;\n"
             "FLR t, t;\n"
             "ADD sum, sum, t;\n";
   }
-  text += "MIN sum, sum, 255;\n"
-          "MUL result.color, sum, 0.0039215686;\n"
-          "END\n";
-  return text;
+  return text + "MIN sum, sum, 255;\n"
+                "MUL result.color, sum, 0.0039215686;\n"
+                "END\n";
 }
-#undef ROUND_TO_BYTE
 
 GLuint Compile(const char* text) {
   GLuint name = 0;
@@ -110,7 +111,7 @@ bool CreateFoggedGlowPrograms() {
       !Find(procs.string, "glProgramStringARB") || !Find(procs.erase, "glDeleteProgramsARB") ||
       !Find(procs.local, "glProgramLocalParameter4fARB"))
     return false;
-  program = Compile(kProgram);
+  program = Compile(LayersProgramText().c_str());
   blurProgram = Compile(BlurProgramText().c_str());
   return program != 0 && blurProgram != 0;
 }
