@@ -124,6 +124,13 @@ float LinearFogAtUnitDistance(float start, float end) {
   return f < 0 ? 0 : f > 1 ? 1 : f;
 }
 
+float CurrentFogAtUnitDistance() {
+  GLfloat start = 0, end = 0;
+  glGetFloatv(GL_FOG_START, &start);
+  glGetFloatv(GL_FOG_END, &end);
+  return LinearFogAtUnitDistance(start, end);
+}
+
 bool FogIsLinearBlack() {
   GLint mode = 0, source = 0;
   GLfloat colour[4];

@@ -8,6 +8,8 @@ bool CreateFoggedGlowPrograms();
 // The fog factor the fixed-function pipeline applies to a quad at eye distance 1 (the glow's
 // passes) under linear fog from start to end, in its own single-precision steps.
 float LinearFogAtUnitDistance(float start, float end);
+// The same for the fog range in force.
+float CurrentFogAtUnitDistance();
 // True when fog is on as the program reproduces it: linear, black, and coordinates from depth.
 bool FogIsLinearBlack();
 // One full-viewport quad: the half texture stretched (filtered as bound) once per layer, plus the

@@ -35,7 +35,7 @@ RenderTextures renderTextures;
 constexpr float kShowGlows[][4] = {{3, 0, 3, 1}, {3, 0, 3, 1.2f}, {2, 1, 2, 0.6f}, {3, 0, 3, 1.5f}};
 constexpr float kFoggedGlow[4] = {3, 0, 3, 1};
 constexpr float kFogRanges[][2] = {{0, 25}, {0, 80}};
-constexpr int kFogRangeCount = 2;
+constexpr int kFogRangeCount = static_cast<int>(std::size(kFogRanges));
 
 struct GlowShortcuts {
   bool sums = false;          // blur directions and unfogged layers summed in the texture units
@@ -235,10 +235,7 @@ void ShrinkAndBlur(int radius, int powerPasses, float weight) {
 // Under fog, each blur direction in one program pass from the shrunk (then the horizontally
 // blurred) half texture, leaving the state the plain blur leaves.
 bool FoggedBlur(int radius, float weight) {
-  GLfloat start = 0, end = 0;
-  glGetFloatv(GL_FOG_START, &start);
-  glGetFloatv(GL_FOG_END, &end);
-  const float fog = LinearFogAtUnitDistance(start, end);
+  const float fog = CurrentFogAtUnitDistance();
   const int halfWidth = renderTextures.HalfWidth(), halfHeight = renderTextures.HalfHeight();
   glColor4f(1, 1, 1, weight);
   glDisable(GL_BLEND);
@@ -264,8 +261,9 @@ bool FoggedBlur(int radius, float weight) {
 // (blending with the weight as the unshifted tap does) and the horizontal sum stores them for
 // the vertical direction. Under fog every pass is fogged before it is stored, so the shrink
 // and the unshifted taps stay as passes of their own (fogged as before) and only the sums of
-// their stored products are drawn unfogged. Taps sit on texel centres, where unfiltered
-// sampling gives the same texels.
+// their stored products are drawn unfogged, unless the self-check kept the fragment program
+// that does each direction in one pass. Taps sit on texel centres, where unfiltered sampling
+// gives the same texels.
 bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
   const int count = 2 * radius + 1;
   if (!CanSumTaps(count)) return false;
@@ -314,12 +312,9 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
 // fogs and rounds each term as its pass would.
 bool FoggedLayersPass(int layers) {
   if (!activeShortcuts.foggedLayers) return false;
-  GLfloat start = 0, end = 0;
-  glGetFloatv(GL_FOG_START, &start);
-  glGetFloatv(GL_FOG_END, &end);
   glDisable(GL_BLEND);
   DrawFoggedLayers(renderTextures.half, renderTextures.HalfWidth(), renderTextures.HalfHeight(), renderTextures.frame,
-                   renderTextures.width, renderTextures.height, layers, LinearFogAtUnitDistance(start, end));
+                   renderTextures.width, renderTextures.height, layers, CurrentFogAtUnitDistance());
   return true;
 }
 
