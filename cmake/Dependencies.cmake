@@ -12,6 +12,7 @@ find_library(VEX_MP3LAME mp3lame REQUIRED)
 find_package(GTest REQUIRED)
 find_package(benchmark REQUIRED)
 find_package(Threads REQUIRED)
+find_package(X11 REQUIRED)
 
 add_library(vex_gl INTERFACE)
 target_link_libraries(vex_gl INTERFACE OpenGL::OpenGL PkgConfig::VEX_GLU)
@@ -21,7 +22,7 @@ add_library(vex::gl ALIAS vex_gl)
 add_library(vex_platform_deps INTERFACE)
 target_link_libraries(vex_platform_deps INTERFACE
   PkgConfig::VEX_SDL2 PkgConfig::VEX_MPG123 PkgConfig::VEX_PNG PkgConfig::VEX_KISSFFT
-  PkgConfig::VEX_AV OpenGL::EGL ${VEX_MP3LAME} Threads::Threads)
+  PkgConfig::VEX_AV PkgConfig::VEX_FREETYPE OpenGL::EGL ${VEX_MP3LAME} Threads::Threads X11::X11)
 add_library(vex::platform_deps ALIAS vex_platform_deps)
 
 # Dear ImGui core from Debian's static library; its SDL2 and OpenGL2 backends from the sources

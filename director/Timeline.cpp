@@ -166,6 +166,7 @@ void DrawScreenPasses(float t, PassMode mode) {
 bool DrawTimeline(PassMode mode) {
   const float t = DemoTimeFromMs(MusicGetTime());
   DemoClock = t;
+  SetFramePassMode(mode);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   glColor3f(1, 1, 1);
   // Every window is tested, not an else-chain: the windows never overlap but for the spectrum

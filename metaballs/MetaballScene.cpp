@@ -8,6 +8,7 @@
 #include "metaballs/MetaballField.h"
 #include "metaballs/SurfacePolygoniser.h"
 #include "render/Gl.h"
+#include "render/RenderSize.h"
 
 namespace {
 constexpr int kTunnelCylinders = 80;
@@ -74,7 +75,7 @@ void DrawMetaballSurface() {
   glRotatef(100 * t, 0, 1, 0);
   glRotatef(-120 * t, 0, 0, 1);
   glRotatef(50 * t, 1, 0, 0);
-  glPointSize(4);
+  glPointSize(ScreenPixels(4));
 
   // The normals are a periodic function of position, not the field gradient: with lighting off
   // they only steer the sphere map, which bands the reflection across the surface.

@@ -32,6 +32,22 @@ constexpr KeyPair kNamedKeys[] = {
     {229, 16},  // right Shift
 };
 
+// The keypad's digit and point keys with NumLock off, as Windows reports them: the cursor keys they
+// are engraved with. With NumLock on they stay out of the table.
+constexpr KeyPair kKeypadCursorKeys[] = {
+    {89, 35},  // keypad 1: End
+    {90, 40},  // keypad 2: Down
+    {91, 34},  // keypad 3: Page Down
+    {92, 37},  // keypad 4: Left
+    {93, 12},  // keypad 5: Clear
+    {94, 39},  // keypad 6: Right
+    {95, 36},  // keypad 7: Home
+    {96, 38},  // keypad 8: Up
+    {97, 33},  // keypad 9: Page Up
+    {98, 45},  // keypad 0: Insert
+    {99, 46},  // keypad point: Delete
+};
+
 constexpr int kScancodeA = 4, kScancodeZ = 29;
 constexpr int kScancode1 = 30, kScancode0 = 39;
 constexpr int kScancodeF1 = 58, kScancodeF12 = 69, kScancodeF10 = 67;
@@ -39,7 +55,7 @@ constexpr int kVirtualKeyF1 = 112;
 
 }  // namespace
 
-int VirtualKeyFromScancode(int scancode) {
+int VirtualKeyFromScancode(int scancode, bool numLock) {
   if (scancode >= kScancodeA && scancode <= kScancodeZ) return 'A' + (scancode - kScancodeA);
   if (scancode >= kScancode1 && scancode < kScancode0) return '1' + (scancode - kScancode1);
   if (scancode == kScancode0) return '0';
@@ -47,9 +63,12 @@ int VirtualKeyFromScancode(int scancode) {
   for (const KeyPair& pair : kNamedKeys) {
     if (pair.scancode == scancode) return pair.virtualKey;
   }
+  for (const KeyPair& pair : kKeypadCursorKeys) {
+    if (pair.scancode == scancode) return numLock ? 0 : pair.virtualKey;
+  }
   return 0;
 }
 
-bool IsRecordedKeyEvent(int scancode, bool altHeld) {
-  return !altHeld && scancode != kScancodeF10 && VirtualKeyFromScancode(scancode) != 0;
+bool IsRecordedKeyEvent(int scancode, bool altHeld, bool numLock) {
+  return !altHeld && scancode != kScancodeF10 && VirtualKeyFromScancode(scancode, numLock) != 0;
 }

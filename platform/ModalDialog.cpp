@@ -7,12 +7,11 @@
 #include <imgui_impl_opengl2.h>
 #include <imgui_impl_sdl.h>
 
-#include <cstdio>
-
 namespace {
 
-constexpr const char* kDialogFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-constexpr float kDialogFontPixels = 13.0f;
+// Widgets change state over a few frames after an input (a click is pressed, then released, then
+// acted on), so that many frames follow every event before the loop waits again.
+constexpr int kFramesAfterEvent = 4;
 
 GLuint UploadPicture(const DialogPicture& picture) {
   GLuint texture = 0;
@@ -25,7 +24,14 @@ GLuint UploadPicture(const DialogPicture& picture) {
   return texture;
 }
 
-void StyleDialog() {
+// Read from the event itself: a press and release in one batch of events may both reach the
+// widgets in the same frame, and then they see no press at all.
+bool IsEnterPress(const SDL_Event& event) {
+  return event.type == SDL_KEYDOWN && !event.key.repeat &&
+         (event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER);
+}
+
+void StyleDialog(const DialogTextFont& font) {
   ImGui::StyleColorsClassic();
   ImGuiStyle& style = ImGui::GetStyle();
   style.WindowRounding = 0;
@@ -35,15 +41,13 @@ void StyleDialog() {
   ImGuiIO& io = ImGui::GetIO();
   io.IniFilename = nullptr;
   io.LogFilename = nullptr;
-  if (std::FILE* font = std::fopen(kDialogFont, "rb")) {
-    std::fclose(font);
-    io.Fonts->AddFontFromFileTTF(kDialogFont, kDialogFontPixels);
-  }
+  if (font.path) io.Fonts->AddFontFromFileTTF(font.path, font.cellPixels);
 }
 
 }  // namespace
 
-bool RunModalDialog(int width, int height, const DialogPicture& picture, DialogFrame frame, void* user) {
+bool RunModalDialog(int width, int height, const DialogPicture& picture, const DialogTextFont& font,
+                    DialogFrame frame, void* user) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_Window* window =
@@ -60,23 +64,30 @@ bool RunModalDialog(int width, int height, const DialogPicture& picture, DialogF
   SDL_RaiseWindow(window);
 
   ImGui::CreateContext();
-  StyleDialog();
+  StyleDialog(font);
   ImGui_ImplSDL2_InitForOpenGL(window, context);
   ImGui_ImplOpenGL2_Init();
   const GLuint pictureTexture = UploadPicture(picture);
 
   bool done = false;
+  int framesToDraw = kFramesAfterEvent;
   while (!done) {
     SDL_Event event;
-    // Window close requests and quit signals are swallowed: only the dialog's own buttons end it.
+    if (framesToDraw <= 0 && SDL_WaitEvent(nullptr)) framesToDraw = kFramesAfterEvent;
+    // Window close requests are swallowed: only the dialog's own buttons end it. Window events
+    // still redraw it (exposed again after being covered).
+    bool enterPressed = false;
     while (SDL_PollEvent(&event)) {
+      framesToDraw = kFramesAfterEvent;
       if (event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT) continue;
+      enterPressed = enterPressed || IsEnterPress(event);
       ImGui_ImplSDL2_ProcessEvent(&event);
     }
+    --framesToDraw;
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplSDL2_NewFrame();
     ImGui::NewFrame();
-    done = frame(user, pictureTexture);
+    done = frame(user, pictureTexture, enterPressed);
     ImGui::Render();
     glViewport(0, 0, width, height);
     glClearColor(0.83f, 0.82f, 0.78f, 1);

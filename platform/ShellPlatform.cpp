@@ -2,10 +2,12 @@
 #include "platform/ShellPlatform.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/ExternalEndings.h"
 #include "platform/KeyMap.h"
 
 struct PlatformWindow {
@@ -15,17 +17,46 @@ struct PlatformWindow {
 
 namespace {
 
+constexpr int kSignalLookMs = 200;
 Uint32 userEventType = 0;
 Uint32 quitEventType = 0;
 bool fullScreenModeChosen = false;
 SDL_DisplayMode fullScreenMode = {};
+// The screen saver and monitor power-off are held off only while the show's window has the
+// focus and is not minimised.
+bool showFocused = false;
+bool showMinimized = false;
 
 // Every ending goes through exit(); SDL_Quit from here destroys any full-screen window, which
 // puts the desktop's own display mode back, and closes the audio device.
-void ShutDownSdl() { SDL_Quit(); }
+void ShutDownSdl() {
+  NoteDisplayClosing();
+  SDL_Quit();
+}
+
+void FollowScreenSaverState(const SDL_WindowEvent& window) {
+  switch (window.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED: showFocused = true; break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: showFocused = false; break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN: showMinimized = true; break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SHOWN: showMinimized = false; break;
+    default: return;
+  }
+  if (showFocused && !showMinimized) {
+    SDL_DisableScreenSaver();
+  } else {
+    SDL_EnableScreenSaver();
+  }
+}
 
 ShellEvent TranslateWindowEvent(const SDL_WindowEvent& window) {
   ShellEvent event;
+  // The settings dialog's last events arrive after its window is gone; they are not the show's.
+  SDL_Window* sdlWindow = SDL_GetWindowFromID(window.windowID);
+  if (!sdlWindow) return event;
+  FollowScreenSaverState(window);
   switch (window.event) {
     case SDL_WINDOWEVENT_CLOSE:
       event.type = ShellEventType::closeRequest;
@@ -35,12 +66,10 @@ ShellEvent TranslateWindowEvent(const SDL_WindowEvent& window) {
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_MAXIMIZED: {
-      SDL_Window* sdlWindow = SDL_GetWindowFromID(window.windowID);
+    case SDL_WINDOWEVENT_MAXIMIZED:
       event.type = ShellEventType::resized;
-      if (sdlWindow) SDL_GL_GetDrawableSize(sdlWindow, &event.width, &event.height);
+      SDL_GL_GetDrawableSize(sdlWindow, &event.width, &event.height);
       break;
-    }
     default:
       break;
   }
@@ -50,9 +79,12 @@ ShellEvent TranslateWindowEvent(const SDL_WindowEvent& window) {
 ShellEvent TranslateKeyEvent(const SDL_KeyboardEvent& key) {
   ShellEvent event;
   const bool altHeld = (key.keysym.mod & KMOD_ALT) != 0;
-  if (!IsRecordedKeyEvent(key.keysym.scancode, altHeld)) return event;
+  // A keypad key released after NumLock was switched on still lets go of the cursor key its
+  // press recorded; otherwise that seek key would stay held for good.
+  const bool numLock = key.type == SDL_KEYDOWN && (key.keysym.mod & KMOD_NUM) != 0;
+  if (!IsRecordedKeyEvent(key.keysym.scancode, altHeld, numLock)) return event;
   event.type = key.type == SDL_KEYDOWN ? ShellEventType::keyDown : ShellEventType::keyUp;
-  event.virtualKey = VirtualKeyFromScancode(key.keysym.scancode);
+  event.virtualKey = VirtualKeyFromScancode(key.keysym.scancode, numLock);
   return event;
 }
 
@@ -66,19 +98,33 @@ bool IsWindowlessFallback() {
          SDL_strcmp(driver, "evdev") == 0;
 }
 
+// The X connection's socket, or -1 under another windowing system.
+int DisplaySocket(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return -1;
+  return ConnectionNumber(info.info.x11.display);
+}
+
 }  // namespace
 
 bool InitShellVideo() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+  InstallSignalEndings();
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // How the desktop lists the program while it holds the screen saver off.
+  SDL_SetHint(SDL_HINT_APP_NAME, "The Vexilograph");
+  SDL_SetHint(SDL_HINT_SCREENSAVER_INHIBIT_ACTIVITY_NAME, "Showing the demo");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
   if (IsWindowlessFallback()) {
     SDL_Quit();
     return false;
   }
+  InstallDisplayLossEnding();
   std::atexit(ShutDownSdl);
   userEventType = SDL_RegisterEvents(2);
   quitEventType = userEventType + 1;
-  SDL_DisableScreenSaver();
   return true;
 }
 
@@ -111,7 +157,9 @@ PlatformWindow* CreateShellWindow(const char* title, int width, int height, bool
   if (result->window && fullScreen && fullScreenModeChosen) {
     SDL_SetWindowDisplayMode(result->window, &fullScreenMode);
     SDL_ShowCursor(SDL_DISABLE);
+    NoteDisplayModeChanged(true);
   }
+  if (result->window) WatchDisplayConnection(DisplaySocket(result->window));
   if (result->window) result->context = SDL_GL_CreateContext(result->window);
   if (!result->context || SDL_GL_MakeCurrent(result->window, result->context) != 0) {
     DestroyShellWindow(result);
@@ -124,6 +172,7 @@ void DestroyShellWindow(PlatformWindow* window) {
   if (!window) return;
   if (window->context) SDL_GL_DeleteContext(window->context);
   if (window->window) SDL_DestroyWindow(window->window);
+  NoteDisplayModeChanged(false);
   delete window;
 }
 
@@ -136,9 +185,14 @@ void ClientSize(PlatformWindow* window, int& width, int& height) {
 }
 
 bool PollShellEvent(ShellEvent& event) {
+  event = {};
+  if (const int status = PendingSignalStatus()) {
+    event.type = ShellEventType::terminate;
+    event.status = status;
+    return true;
+  }
   SDL_Event sdlEvent;
   if (!SDL_PollEvent(&sdlEvent)) return false;
-  event = {};
   if (sdlEvent.type == SDL_QUIT || sdlEvent.type == quitEventType) {
     event.type = ShellEventType::quit;
   } else if (sdlEvent.type == userEventType) {
@@ -151,7 +205,8 @@ bool PollShellEvent(ShellEvent& event) {
   return true;
 }
 
-void WaitShellEvent() { SDL_WaitEvent(nullptr); }
+// A signal waiting for the frame loop does not wake the wait, so it wakes now and then to look.
+void WaitShellEvent() { SDL_WaitEventTimeout(nullptr, kSignalLookMs); }
 
 namespace {
 void PushEvent(Uint32 type) {

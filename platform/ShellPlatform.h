@@ -14,6 +14,7 @@ enum class ShellEventType {
   keyDown,      // virtualKey is set
   keyUp,
   userMessage,  // the private message posted by PostShellUserMessage
+  terminate,    // a termination signal waited for the loop: end the process with status
 };
 
 struct ShellEvent {
@@ -21,10 +22,12 @@ struct ShellEvent {
   int virtualKey = 0;
   int width = 0;
   int height = 0;
+  int status = 0;
 };
 
 // Brings up the video subsystem (and registers the clean-up that restores the display mode and
-// closes the audio device at every process ending). False when no windowing system is there.
+// closes the audio device at every process ending), and the endings for termination signals and
+// display loss. False when no windowing system is there.
 bool InitShellVideo();
 
 // Checks that an exact width x height mode exists and selects it for the next full-screen window.
@@ -40,7 +43,7 @@ void ClientSize(PlatformWindow* window, int& width, int& height);
 
 // Takes one event from the queue without waiting; false when the queue is empty.
 bool PollShellEvent(ShellEvent& event);
-// Blocks until an event arrives, without taking it.
+// Blocks until an event arrives, without taking it, or for a fraction of a second at most.
 void WaitShellEvent();
 void PostShellQuit();
 void PostShellUserMessage();

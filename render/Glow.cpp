@@ -3,26 +3,54 @@
 // Everything stays on the graphics side: framebuffer copies and textured quads.
 #include "render/Glow.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
+#include "render/FoggedGlow.h"
 #include "render/Gl.h"
+#include "render/RenderSize.h"
 
 namespace {
-constexpr int kRenderWidth = 800;
-constexpr int kRenderHeight = 600;
-constexpr int kHalfWidth = kRenderWidth / 2;
-constexpr int kHalfHeight = kRenderHeight / 2;
+// The self-check's picture: small, but wide enough for every blur tap and every byte value.
+constexpr int kCheckWidth = 64;
+constexpr int kCheckHeight = 48;
 
 struct RenderTextures {
-  GLuint frame = 0;  // kRenderWidth x kRenderHeight copy of the frame
+  GLuint frame = 0;  // width x height copy of the frame
   GLuint half = 0;   // the shrunk and blurred image
+  int width = 0, height = 0;
   bool ready = false;
   bool crossbar = false;  // a texture unit's stage may read another unit's sample
   int textureUnits = 1;   // fixed-function texture units
+  int HalfWidth() const { return width / 2; }
+  int HalfHeight() const { return height / 2; }
 };
 RenderTextures renderTextures;
+
+// The glow settings of the show's windows; the one of the windows whose scenes leave fog on
+// (totem, tunnel); and the fog ranges the scenes set (start-up and tunnel 0..25, finale 0..80).
+constexpr float kShowGlows[][4] = {{3, 0, 3, 1}, {3, 0, 3, 1.2f}, {2, 1, 2, 0.6f}, {3, 0, 3, 1.5f}};
+constexpr float kFoggedGlow[4] = {3, 0, 3, 1};
+constexpr float kFogRanges[][2] = {{0, 25}, {0, 80}};
+constexpr int kFogRangeCount = static_cast<int>(std::size(kFogRanges));
+
+struct GlowShortcuts {
+  bool sums = false;          // blur directions and unfogged layers summed in the texture units
+  bool foggedLayers = false;  // layers under fog in one fragment-program pass
+  bool foggedBlur = false;    // each blur direction under fog in one fragment-program pass
+};
+// What the start-up self-check found to give the passes' own bytes, for the show's settings.
+struct CheckedShortcuts {
+  GlowShortcuts unfogged;
+  GlowShortcuts fogged[kFogRangeCount];  // by kFogRanges, for kFoggedGlow
+};
+CheckedShortcuts checkedShortcuts;
+const GlowShortcuts* checkCandidate = nullptr;  // while the self-check draws
+// What the glow being drawn may use.
+GlowShortcuts activeShortcuts;
 
 GLuint CreateRectangleTexture(int width, int height, const std::vector<uint8_t>& black) {
   GLuint name = 0;
@@ -30,6 +58,19 @@ GLuint CreateRectangleTexture(int width, int height, const std::vector<uint8_t>&
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, name);
   glTexImage2D(GL_TEXTURE_RECTANGLE_ARB, 0, GL_RGB8, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, black.data());
   return name;
+}
+
+RenderTextures CreateTextures(int width, int height, bool crossbar) {
+  RenderTextures made;
+  const std::vector<uint8_t> black(static_cast<size_t>(width) * height * 3, 0);
+  made.frame = CreateRectangleTexture(width, height, black);
+  made.half = CreateRectangleTexture(width / 2, height / 2, black);
+  made.width = width;
+  made.height = height;
+  made.ready = true;
+  made.crossbar = crossbar;
+  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &made.textureUnits);
+  return made;
 }
 
 // Into the texture made at start-up; re-specifying it every frame gives the same texels at
@@ -44,7 +85,9 @@ void DrawFull(int width, int height) {
   glEnd();
 }
 
-void DrawHalfShifted(int u, int v) { DrawRectQuad(kHalfWidth, kHalfHeight, u, v); }
+void DrawHalfShifted(int u, int v) {
+  DrawRectQuad(renderTextures.HalfWidth(), renderTextures.HalfHeight(), u, v);
+}
 
 // One blur direction: the unshifted tap replaces, the shifted taps add, each weighted by the
 // current colour's alpha.
@@ -156,10 +199,11 @@ void StoreWeighedTexels() {
 }
 
 void BlurTaps(int radius, int du, int dv, Tap* taps) {
-  taps[0] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
+  const int w = renderTextures.HalfWidth(), h = renderTextures.HalfHeight();
+  taps[0] = {renderTextures.half, w, h, 0, 0};
   for (int i = 1; i <= radius; ++i) {
-    taps[2 * i - 1] = {renderTextures.half, kHalfWidth, kHalfHeight, -i * du, -i * dv};
-    taps[2 * i] = {renderTextures.half, kHalfWidth, kHalfHeight, i * du, i * dv};
+    taps[2 * i - 1] = {renderTextures.half, w, h, -i * du, -i * dv};
+    taps[2 * i] = {renderTextures.half, w, h, i * du, i * dv};
   }
 }
 
@@ -169,13 +213,13 @@ void ShrinkWithPowers(int powerPasses) {
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
   glBlendFunc(GL_DST_COLOR, GL_ZERO);
   glDisable(GL_BLEND);
-  DrawFull(kRenderWidth, kRenderHeight);
+  DrawFull(renderTextures.width, renderTextures.height);
   glEnable(GL_BLEND);
   glBegin(GL_QUADS);
-  for (int i = 0; i < powerPasses; ++i) DrawRectQuad(kRenderWidth, kRenderHeight, 0, 0);
+  for (int i = 0; i < powerPasses; ++i) DrawRectQuad(renderTextures.width, renderTextures.height, 0, 0);
   glEnd();
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(renderTextures.HalfWidth(), renderTextures.HalfHeight());
 }
 
 // The shrink, then the two blur directions, each copied back into the half texture.
@@ -183,9 +227,32 @@ void ShrinkAndBlur(int radius, int powerPasses, float weight) {
   ShrinkWithPowers(powerPasses);
   glColor4f(1, 1, 1, weight);
   BlurPass(radius, 1, 0);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(renderTextures.HalfWidth(), renderTextures.HalfHeight());
   BlurPass(radius, 0, 1);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(renderTextures.HalfWidth(), renderTextures.HalfHeight());
+}
+
+// Under fog, each blur direction in one program pass from the shrunk (then the horizontally
+// blurred) half texture, leaving the state the plain blur leaves.
+bool FoggedBlur(int radius, float weight) {
+  const float fog = CurrentFogAtUnitDistance();
+  const int halfWidth = renderTextures.HalfWidth(), halfHeight = renderTextures.HalfHeight();
+  glColor4f(1, 1, 1, weight);
+  glDisable(GL_BLEND);
+  for (const int direction : {0, 1}) {
+    int shifts[kFoggedBlurTaps][2] = {};
+    for (int i = 1; i <= radius; ++i) {
+      shifts[2 * i - 1][direction] = -i;
+      shifts[2 * i][direction] = i;
+    }
+    DrawFoggedBlur(renderTextures.half, halfWidth, halfHeight, shifts, fog);
+    glActiveTexture(GL_TEXTURE0);
+    CopyFramebuffer(halfWidth, halfHeight);
+  }
+  SetFiltering(renderTextures.half, GL_LINEAR);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  return true;
 }
 
 // The same result in fewer passes. Every tap of a blur direction blends the stored product
@@ -194,8 +261,9 @@ void ShrinkAndBlur(int radius, int powerPasses, float weight) {
 // (blending with the weight as the unshifted tap does) and the horizontal sum stores them for
 // the vertical direction. Under fog every pass is fogged before it is stored, so the shrink
 // and the unshifted taps stay as passes of their own (fogged as before) and only the sums of
-// their stored products are drawn unfogged. Taps sit on texel centres, where unfiltered
-// sampling gives the same texels.
+// their stored products are drawn unfogged, unless the self-check kept the fragment program
+// that does each direction in one pass. Taps sit on texel centres, where unfiltered sampling
+// gives the same texels.
 bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
   const int count = 2 * radius + 1;
   if (!CanSumTaps(count)) return false;
@@ -206,30 +274,32 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
     glColor4f(1, 1, 1, weight);
     glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
     glEnable(GL_BLEND);
-    DrawFull(kRenderWidth, kRenderHeight);
+    DrawFull(renderTextures.width, renderTextures.height);
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
   } else {
     ShrinkWithPowers(powerPasses);
+    if (fogged && activeShortcuts.foggedBlur && count == kFoggedBlurTaps) return FoggedBlur(radius, weight);
     glColor4f(1, 1, 1, weight);
     StoreWeighedTexels();
   }
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  const int halfWidth = renderTextures.HalfWidth(), halfHeight = renderTextures.HalfHeight();
+  CopyFramebuffer(halfWidth, halfHeight);
   Tap taps[kMaxTaps];
   BlurTaps(radius, 1, 0, taps);
   if (fogged) {
     glColor4f(1, 1, 1, 1);
     UnfoggedSum(taps, count, fogged);
-    CopyFramebuffer(kHalfWidth, kHalfHeight);
+    CopyFramebuffer(halfWidth, halfHeight);
     glColor4f(1, 1, 1, weight);
     StoreWeighedTexels();
   } else {
     SummedTapsPass(taps, count, SumOutput::weighed);  // blending still stores round(sum x weight)
   }
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(halfWidth, halfHeight);
   BlurTaps(radius, 0, 1, taps);
   glColor4f(1, 1, 1, 1);  // the stored products are summed as they are
   UnfoggedSum(taps, count, fogged);
-  CopyFramebuffer(kHalfWidth, kHalfHeight);
+  CopyFramebuffer(halfWidth, halfHeight);
   SetFiltering(renderTextures.half, GL_LINEAR);
   // As the plain blur leaves it.
   glColor4f(1, 1, 1, weight);
@@ -238,15 +308,29 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
   return true;
 }
 
+// Under fog the fixed-function sum would fog once instead of per pass; a fragment program
+// fogs and rounds each term as its pass would.
+bool FoggedLayersPass(int layers) {
+  if (!activeShortcuts.foggedLayers) return false;
+  glDisable(GL_BLEND);
+  DrawFoggedLayers(renderTextures.half, renderTextures.HalfWidth(), renderTextures.HalfHeight(), renderTextures.frame,
+                   renderTextures.width, renderTextures.height, layers, CurrentFogAtUnitDistance());
+  return true;
+}
+
 // The blurred image stretched once per layer (linear), then the sharp frame texel for texel.
-// Fog would be applied once instead of per pass, so under fog the passes stay.
 bool SummedLayersPass(int layers) {
-  if (!CanSumTaps(layers + 1) || glIsEnabled(GL_FOG)) return false;
-  Tap taps[kMaxTaps];
-  for (int k = 0; k < layers; ++k) taps[k] = {renderTextures.half, kHalfWidth, kHalfHeight, 0, 0};
-  taps[layers] = {renderTextures.frame, kRenderWidth, kRenderHeight, 0, 0};
-  SummedTapsPass(taps, layers + 1, SumOutput::plain);
-  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
+  if (glIsEnabled(GL_FOG)) {
+    if (!FoggedLayersPass(layers)) return false;
+  } else {
+    if (!activeShortcuts.sums || !CanSumTaps(layers + 1)) return false;
+    Tap taps[kMaxTaps];
+    const int w = renderTextures.HalfWidth(), h = renderTextures.HalfHeight();
+    for (int k = 0; k < layers; ++k) taps[k] = {renderTextures.half, w, h, 0, 0};
+    taps[layers] = {renderTextures.frame, renderTextures.width, renderTextures.height, 0, 0};
+    SummedTapsPass(taps, layers + 1, SumOutput::plain);
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
+  }
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
   return true;
@@ -256,7 +340,106 @@ bool SummedLayersPass(int layers) {
 void LeaveFrameState() {
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
-  glViewport(0, 0, kRenderWidth, kRenderHeight);
+  glViewport(0, 0, renderTextures.width, renderTextures.height);
+}
+
+// Every byte value in every channel, in different orders, so that sums saturate and filtering
+// mixes unlike neighbours. Written unfogged and untextured, byte for byte.
+void DrawCheckPattern() {
+  std::vector<uint8_t> rgb(static_cast<size_t>(kCheckWidth) * kCheckHeight * 3);
+  for (size_t i = 0; i < rgb.size() / 3; ++i) {
+    rgb[3 * i] = static_cast<uint8_t>(i);
+    rgb[3 * i + 1] = static_cast<uint8_t>(i * 7 + 3);
+    rgb[3 * i + 2] = static_cast<uint8_t>(i * 29 + 101);
+  }
+  glPushAttrib(GL_ENABLE_BIT);
+  glDisable(GL_FOG);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glWindowPos2i(0, 0);
+  glDrawPixels(kCheckWidth, kCheckHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  glPopAttrib();
+}
+
+std::vector<uint8_t> GlowOfCheckPattern(const float* glow, PassMode mode) {
+  DrawCheckPattern();
+  DrawGlow(glow[0], glow[1], glow[2], glow[3], mode);
+  std::vector<uint8_t> rgb(static_cast<size_t>(kCheckWidth) * kCheckHeight * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, kCheckWidth, kCheckHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  return rgb;
+}
+
+bool SameGlow(const float* a, const float* b) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2] && a[3] == b[3]; }
+
+// The shortcuts the self-check found for this glow setting and the fog in force; none for a
+// case it did not check.
+GlowShortcuts ShortcutsFor(const float* glow) {
+  if (checkCandidate) return *checkCandidate;
+  if (!glIsEnabled(GL_FOG)) {
+    for (const auto& shown : kShowGlows)
+      if (SameGlow(glow, shown)) return checkedShortcuts.unfogged;
+    return {};
+  }
+  if (!SameGlow(glow, kFoggedGlow) || !FogIsLinearBlack()) return {};
+  GLfloat start = 0, end = 0;
+  glGetFloatv(GL_FOG_START, &start);
+  glGetFloatv(GL_FOG_END, &end);
+  for (int i = 0; i < kFogRangeCount; ++i)
+    if (kFogRanges[i][0] == start && kFogRanges[i][1] == end) return checkedShortcuts.fogged[i];
+  return {};
+}
+
+// The candidate's bytes against the passes as written for the given glow settings, unfogged
+// (fogRange null) or under linear black fog of that range.
+bool MatchesPlainPasses(const GlowShortcuts& candidate, const float (*glows)[4], int glowCount, const float* fogRange) {
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  if (fogRange) {
+    const GLfloat black[4] = {0, 0, 0, 1};
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogfv(GL_FOG_COLOR, black);
+    glFogf(GL_FOG_START, fogRange[0]);
+    glFogf(GL_FOG_END, fogRange[1]);
+  }
+  bool same = true;
+  checkCandidate = &candidate;
+  for (int g = 0; g < glowCount && same; ++g) {
+    if (fogRange) glEnable(GL_FOG);  // the glow switches nothing back on
+    const std::vector<uint8_t> plain = GlowOfCheckPattern(glows[g], PassMode::plain);
+    if (fogRange) glEnable(GL_FOG);
+    same = GlowOfCheckPattern(glows[g], PassMode::shortcuts) == plain;
+  }
+  checkCandidate = nullptr;
+  glPopAttrib();
+  return same;
+}
+
+// The most the candidates give under this fog range: everything, else without the blur
+// program, else the sums alone.
+GlowShortcuts CheckFogged(const float* fogRange, bool program) {
+  const float glows[1][4] = {{kFoggedGlow[0], kFoggedGlow[1], kFoggedGlow[2], kFoggedGlow[3]}};
+  const GlowShortcuts candidates[3] = {{true, program, program}, {true, program, false}, {true, false, false}};
+  for (const GlowShortcuts& candidate : candidates)
+    if (MatchesPlainPasses(candidate, glows, 1, fogRange)) return candidate;
+  return {};
+}
+
+// Draws the small pattern both ways in small render textures of its own and keeps each
+// shortcut only where it gave the same bytes as the passes as written.
+void CheckShortcuts(bool crossbar) {
+  const RenderTextures show = renderTextures;
+  renderTextures = CreateTextures(kCheckWidth, kCheckHeight, crossbar);
+  CheckedShortcuts checked;
+  const GlowShortcuts sums{true, false, false};
+  if (MatchesPlainPasses(sums, kShowGlows, static_cast<int>(std::size(kShowGlows)), nullptr)) checked.unfogged = sums;
+  const bool program = CreateFoggedGlowPrograms();
+  for (int i = 0; i < kFogRangeCount; ++i) checked.fogged[i] = CheckFogged(kFogRanges[i], program);
+  glDeleteTextures(1, &renderTextures.frame);
+  glDeleteTextures(1, &renderTextures.half);
+  renderTextures = show;
+  checkedShortcuts = checked;
 }
 }  // namespace
 
@@ -280,17 +463,25 @@ bool CreateRenderTexturesFor(const char* extensions) {
   const bool rectangles = HasGlExtension(extensions, "GL_ARB_texture_rectangle") ||
                           HasGlExtension(extensions, "GL_EXT_texture_rectangle") ||
                           HasGlExtension(extensions, "GL_NV_texture_rectangle");
+  checkedShortcuts = CheckedShortcuts{};
   if (!rectangles) {
     std::fprintf(stderr, "warning: no GL_ARB_texture_rectangle, the glow filter is off\n");
     return true;
   }
-  const std::vector<uint8_t> black(size_t{kRenderWidth} * kRenderHeight * 3, 0);
-  renderTextures.frame = CreateRectangleTexture(kRenderWidth, kRenderHeight, black);
-  renderTextures.half = CreateRectangleTexture(kHalfWidth, kHalfHeight, black);
-  renderTextures.ready = true;
-  renderTextures.crossbar = HasGlExtension(extensions, "GL_ARB_texture_env_crossbar");
-  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &renderTextures.textureUnits);
+  const bool crossbar = HasGlExtension(extensions, "GL_ARB_texture_env_crossbar");
+  renderTextures = CreateTextures(renderSize.width, renderSize.height, crossbar);
+  CheckShortcuts(crossbar);
   return true;
+}
+
+GlowShortcutsInUse CheckedGlowShortcuts() {
+  GlowShortcutsInUse use{checkedShortcuts.unfogged.sums, 0, 0, 0};
+  for (const GlowShortcuts& fogged : checkedShortcuts.fogged) {
+    use.foggedSums += fogged.sums;
+    use.foggedLayers += fogged.foggedLayers;
+    use.foggedBlur += fogged.foggedBlur;
+  }
+  return use;
 }
 
 bool CreateRenderTextures() {
@@ -315,14 +506,16 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
     LeaveFrameState();
     return;
   }
-  const int radius = static_cast<int>(a);
+  // The blur reaches as far across the picture at every render size: more taps, each lighter,
+  // with the same total weight.
+  const int radius = static_cast<int>(std::lround(static_cast<int>(a) * renderTextures.height / 600.0));
   const int powerPasses = static_cast<int>(b);
 
   glEnable(GL_TEXTURE_RECTANGLE_ARB);
   glColor3f(1, 1, 1);
   glDisable(GL_DEPTH_TEST);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
-  CopyFramebuffer(kRenderWidth, kRenderHeight);
+  CopyFramebuffer(renderTextures.width, renderTextures.height);
 
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
@@ -331,30 +524,40 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
   glPushMatrix();
   glLoadIdentity();
   glOrtho(0, 1, 1, 0, 0.1, 100);
-  glViewport(0, 0, kHalfWidth, kHalfHeight);
+  glViewport(0, 0, renderTextures.HalfWidth(), renderTextures.HalfHeight());
 
-  const float weight = d / (2 * a + 1);
-  const bool shortcuts = mode == PassMode::shortcuts;
-  if (!shortcuts || !SummedShrinkAndBlur(radius, powerPasses, weight)) ShrinkAndBlur(radius, powerPasses, weight);
+  float weight = d / (2 * a + 1);
+  if (radius != static_cast<int>(a)) weight *= (2.0f * static_cast<int>(a) + 1) / (2.0f * radius + 1);
+  const float glow[4] = {a, b, c, d};
+  // The self-check proved the shortcuts for the show's own settings at its own reach only.
+  const bool asChecked = mode == PassMode::shortcuts && radius == static_cast<int>(a);
+  activeShortcuts = asChecked ? ShortcutsFor(glow) : GlowShortcuts{};
+  if (!activeShortcuts.sums || !SummedShrinkAndBlur(radius, powerPasses, weight))
+    ShrinkAndBlur(radius, powerPasses, weight);
 
   // The blurred image replaces the frame once and is added for every further layer; the sharp
   // frame goes back on top.
-  glViewport(0, 0, kRenderWidth, kRenderHeight);
+  glViewport(0, 0, renderTextures.width, renderTextures.height);
   const int layers = LayerCount(c);
+  const bool shortcuts = activeShortcuts.sums || activeShortcuts.foggedLayers;
   if (shortcuts) SetFiltering(renderTextures.frame, GL_NEAREST);
   if (!shortcuts || !SummedLayersPass(layers)) {
+    const int halfWidth = renderTextures.HalfWidth(), halfHeight = renderTextures.HalfHeight();
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
     glDisable(GL_BLEND);
-    DrawFull(kHalfWidth, kHalfHeight);
+    DrawFull(halfWidth, halfHeight);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     glBegin(GL_QUADS);
-    for (int k = 1; k < layers; ++k) DrawRectQuad(kHalfWidth, kHalfHeight, 0, 0);
+    for (int k = 1; k < layers; ++k) DrawRectQuad(halfWidth, halfHeight, 0, 0);
     glEnd();
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
-    DrawFull(kRenderWidth, kRenderHeight);
+    DrawFull(renderTextures.width, renderTextures.height);
   }
-  if (shortcuts) SetFiltering(renderTextures.frame, GL_LINEAR);
+  if (shortcuts) {
+    SetFiltering(renderTextures.frame, GL_LINEAR);
+    glTexCoord2i(renderTextures.width, 0);  // the sharp frame quad's last corner, as the passes leave it
+  }
 
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();

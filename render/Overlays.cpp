@@ -4,6 +4,7 @@
 
 #include "director/DemoState.h"
 #include "render/Gl.h"
+#include "render/RenderSize.h"
 
 namespace {
 constexpr float kOverlayWidth = 800;
@@ -108,6 +109,8 @@ void DrawExplosionFlash(float a, PassMode mode) {
     glTexCoord2f(0, 0);
     glVertex2f(820, 0);
     glEnd();
+  } else {
+    glTexCoord2f(0, 0);  // as the quad leaves it, for anything that draws textured without one
   }
   glDisable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
@@ -145,7 +148,7 @@ void DrawSpectrumLines() {
   for (int k = 0; k < kSpectrumBandCount; ++k) {
     glPushMatrix();
     glTranslatef(2 + 25.0f * k, 320, 0);
-    glLineWidth(6);
+    glLineWidth(ScreenPixels(6));
     glColor3f(1, 0, 0);
     glBegin(GL_LINE_STRIP);
     for (int i = 0; i < kSpectrumBandCount; ++i) glVertex2f(35.0f * i, -100 * SpectrumBands[i]);
@@ -157,15 +160,16 @@ void DrawSpectrumLines() {
 }
 
 // 120 lines two units high, one every five units. The shortcut sends them as one batch with
-// the offset in the corners: every edge lies on a pixel boundary, so a last-bit difference
-// in the transform cannot move a pixel, and the depth stays at z = 0 either way.
+// the offset in the corners: at a whole multiple of 600 lines every edge lies on a pixel
+// boundary, so a last-bit difference in the transform cannot move a pixel, and the depth stays
+// at z = 0 either way. Other heights draw as written.
 void DrawScanlines(PassMode mode) {
   Begin2D();
   glColor4f(1, 1, 1, 0.12f);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
-  if (mode == PassMode::shortcuts) {
+  if (mode == PassMode::shortcuts && renderSize.height % 600 == 0) {
     glBegin(GL_QUADS);
     for (int y = 0; y < 600; y += 5) {
       const auto top = static_cast<float>(y);

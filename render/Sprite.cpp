@@ -1,6 +1,8 @@
 // Camera-facing squares: the right and up vectors come from the current modelview matrix.
 #include "render/Sprite.h"
 
+#include <cmath>
+
 #include "render/Gl.h"
 
 // Scratch copy of the modelview matrix, column-major, rewritten on every call.
@@ -28,4 +30,34 @@ void DrawSprite(Point3 position, float size) {
   glTexCoord2s(0, 1);
   glVertex3fv(corners[3]);
   glEnd();
+}
+
+AdditiveSpriteCull CurrentAdditiveSpriteCull() {
+  AdditiveSpriteCull cull;
+  GLfloat projection[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  cull.perspective = projection[3] == 0 && projection[7] == 0 && projection[11] == -1 && projection[15] == 0;
+  if (!glIsEnabled(GL_FOG)) return cull;
+  GLint mode = 0, source = 0;
+  GLfloat colour[4], end = 0;
+  glGetIntegerv(GL_FOG_MODE, &mode);
+  glGetIntegerv(GL_FOG_COORD_SRC, &source);
+  glGetFloatv(GL_FOG_COLOR, colour);
+  glGetFloatv(GL_FOG_END, &end);
+  const bool black = colour[0] == 0 && colour[1] == 0 && colour[2] == 0;
+  constexpr float kMargin = 1;  // units; the fog factor is already below 0 well within it
+  if (mode == GL_LINEAR && source == GL_FRAGMENT_DEPTH && black) cull.fogDistance = end + kMargin;
+  return cull;
+}
+
+bool SpriteAddsNothing(const float* m, Point3 p, float size, const AdditiveSpriteCull& cull) {
+  // The eye z of the centre, and how far the right and up offsets move it; the eye looks down -z.
+  const double centre = double{m[2]} * p.x + double{m[6]} * p.y + double{m[10]} * p.z + m[14];
+  const double right = (double{m[2]} * m[0] + double{m[6]} * m[4] + double{m[10]} * m[8]) * size;
+  const double up = (double{m[2]} * m[1] + double{m[6]} * m[5] + double{m[10]} * m[9]) * size;
+  const double spread = std::abs(right) + std::abs(up);
+  constexpr double kBehindMargin = 1e-3;
+  const bool fogged = cull.fogDistance > 0 && centre + spread < -cull.fogDistance;
+  const bool behind = cull.perspective && centre - spread > kBehindMargin;
+  return fogged || behind;
 }

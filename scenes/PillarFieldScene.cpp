@@ -6,6 +6,7 @@
 #include "director/DemoState.h"
 #include "render/Box.h"
 #include "render/Gl.h"
+#include "render/RenderSize.h"
 #include "scenes/Scenes.h"
 
 Point3 PillarFieldEye(float t) {
@@ -51,7 +52,7 @@ void DrawPillarFieldScene() {
   glPushMatrix();
   glColor3f(1, 1, 1);
   glRotatef(20 * t, 0, 0, 1);
-  glLineWidth(2);
+  glLineWidth(ScreenPixels(2));
   gluSphere(sharedQuadric, 2.6, 32, 32);
   glColor4f(1, 1, 1, 1);
   glDisable(GL_TEXTURE_2D);

@@ -7,6 +7,7 @@
 #include "director/DemoState.h"
 #include "render/Box.h"
 #include "render/Gl.h"
+#include "render/RenderSize.h"
 #include "scenes/Scenes.h"
 
 namespace {
@@ -87,11 +88,11 @@ bool PillarRowsEye(int variant, float t, Point3& eye) {
 }
 
 void DrawEdgedPillar() {
-  glLineWidth(5);
+  glLineWidth(ScreenPixels(5));
   glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
   glColor3f(0.2f, 0.25f, 0.8f);
   DrawBox();
-  glLineWidth(1);
+  glLineWidth(ScreenPixels(1));
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glColor3f(0, 0, 0);
   DrawBox();

@@ -5,6 +5,7 @@
 
 #include "director/DemoState.h"
 #include "render/Gl.h"
+#include "render/RenderSize.h"
 #include "scenes/Scenes.h"
 #include "scenes/TiledQuad.h"
 
@@ -32,7 +33,7 @@ constexpr TotemPlacement kTotemPlacements[4] = {
 void Vertex(const Point3& p) { glVertex3f(p.x, p.y, p.z); }
 
 void DrawLasers(float t) {
-  glLineWidth(5);
+  glLineWidth(ScreenPixels(5));
   for (int beam = 0; beam < kTotemLaserCount; ++beam) {
     const TotemLaser laser = TotemLaserAt(beam, t, SpectrumBands[6]);
     glPushMatrix();
@@ -45,7 +46,7 @@ void DrawLasers(float t) {
     glEnd();
     glPopMatrix();
   }
-  glLineWidth(1);
+  glLineWidth(ScreenPixels(1));
   glDisable(GL_BLEND);
 }
 

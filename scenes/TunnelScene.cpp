@@ -5,6 +5,7 @@
 
 #include "director/DemoState.h"
 #include "render/Gl.h"
+#include "render/PassMode.h"
 #include "render/Sprite.h"
 #include "scenes/Scenes.h"
 
@@ -24,7 +25,8 @@ void DrawTube(float t) {
   gluCylinder(sharedQuadric, kTubeRadius, kTubeRadius, kTubeLength, kTubeSlices, kTubeStacks);
 }
 
-// Additive and without depth test: black fog makes far bubbles add nothing.
+// Additive and without depth test: black fog makes far bubbles add nothing, and those behind the
+// eye are clipped, so the shortcuts skip both (about 19 in 20); every point still sways.
 void DrawParticles(float t) {
   glLoadIdentity();
   glTranslatef(0, 0, TunnelParticleOffset(t));
@@ -32,10 +34,18 @@ void DrawParticles(float t) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glEnable(GL_BLEND);
   glDisable(GL_DEPTH_TEST);
+  const AdditiveSpriteCull cull =
+      FramePassMode() == PassMode::shortcuts ? CurrentAdditiveSpriteCull() : AdditiveSpriteCull{};
+  GLfloat modelview[16];
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
   for (int i = 0; i < kRandomPointCount; ++i) {
     Point3& point = tunnelPoints[i];
     SwayTunnelPoint(point, i, t);
-    DrawSprite(point, TunnelSpriteHalfSize(i));
+    const float size = TunnelSpriteHalfSize(i);
+    const bool skip = SpriteAddsNothing(modelview, point, size, cull);
+    if (!skip) DrawSprite(point, size);
+    // The caption band that follows is tinted by the texture at the current coordinate.
+    if (skip && i == kRandomPointCount - 1) glTexCoord2s(0, 1);  // as the last sprite leaves it
   }
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);

@@ -1,6 +1,8 @@
 // The start sequence and the frame loop.
 #include "shell/AppEntry.h"
 
+#include <cstdlib>
+
 #include "shell/DemoHooks.h"
 #include "shell/SettingsDialog.h"
 #include "shell/Window.h"
@@ -8,6 +10,7 @@
 namespace {
 
 KeyState keyState;
+KeyPresses keyPresses;
 
 // Empties the queue, then draws one frame whenever it is empty and the window is visible;
 // while minimised it blocks until the next event.
@@ -16,6 +19,7 @@ void RunFrameLoop(AppWindow& window) {
     ShellEvent event;
     if (PollShellEvent(event)) {
       if (event.type == ShellEventType::quit) break;
+      if (event.type == ShellEventType::terminate) std::exit(event.status);
       AppWindowProc(window, event);
       continue;
     }
@@ -36,8 +40,10 @@ void RunFrameLoop(AppWindow& window) {
 int RunApp() {
   AppInstance instance{kAppClassName};
   for (int& key : keyState) key = 0;
+  for (int& key : keyPresses) key = 0;
   AppWindow window = {};
   window.keys = keyState;
+  window.keyPresses = keyPresses;
   window.instance = &instance;
   window.title = kAppTitle;
   window.width = 800;

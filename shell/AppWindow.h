@@ -7,6 +7,9 @@ struct PlatformWindow;
 constexpr int kKeyCount = 256;
 // 1 while the key with that virtual-key code is down. Written by the window's event handler only.
 using KeyState = int[kKeyCount];
+// The same table for presses: 1 once the key went down since the previous frame's update, which
+// clears it. A key pressed and released between two frames still acts in the next one.
+using KeyPresses = int[kKeyCount];
 
 struct AppInstance {
   const char* className;
@@ -14,6 +17,7 @@ struct AppInstance {
 
 struct AppWindow {
   int* keys;                // the KeyState table
+  int* keyPresses;          // the KeyPresses table
   PlatformWindow* window;   // the window with its GL context
   AppInstance* instance;
   const char* title;

@@ -24,7 +24,8 @@ bool DemoInitialize(AppWindow& window, int* keys) {
 
 void DemoUpdate(uint32_t) {
   KeyAction actions[kMaxKeyActions];
-  const int count = CollectKeyActions(demoKeys, actions);
+  const int count = CollectKeyActions(demoKeys, demoWindow->keyPresses, actions);
+  for (int key = 0; key < kKeyCount; ++key) demoWindow->keyPresses[key] = 0;
   for (int i = 0; i < count; ++i) {
     switch (actions[i].type) {
       case KeyActionType::requestQuit:

@@ -19,10 +19,10 @@ constexpr KeyBinding kBindings[kMaxKeyActions] = {
 
 }  // namespace
 
-int CollectKeyActions(const int* keys, KeyAction out[kMaxKeyActions]) {
+int CollectKeyActions(const int* keys, const int* keyPresses, KeyAction out[kMaxKeyActions]) {
   int count = 0;
   for (const KeyBinding& binding : kBindings) {
-    if (keys[binding.virtualKey]) out[count++] = binding.action;
+    if (keys[binding.virtualKey] || keyPresses[binding.virtualKey]) out[count++] = binding.action;
   }
   return count;
 }

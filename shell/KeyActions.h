@@ -10,6 +10,7 @@ struct KeyAction {
 
 constexpr int kMaxKeyActions = 6;
 
-// Escape, F1, Left (-500 ms), Right (+500), Up (+5000), Down (-5000): every held key acts, in
-// that order. Returns the number of actions written to out.
-int CollectKeyActions(const int* keys, KeyAction out[kMaxKeyActions]);
+// Escape, F1, Left (-500 ms), Right (+500), Up (+5000), Down (-5000): every key held now or
+// pressed since the previous frame acts once, in that order. Returns the number of actions
+// written to out.
+int CollectKeyActions(const int* keys, const int* keyPresses, KeyAction out[kMaxKeyActions]);

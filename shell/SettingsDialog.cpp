@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/DialogFont.h"
 #include "platform/ModalDialog.h"
 #include "shell/BannerImage.h"
 #include "shell/DialogLayout.h"
@@ -16,6 +17,7 @@ constexpr const char* kCreditLine = "visuals: vizmerk   music: sonorrak   800 x 
 
 struct DialogState {
   AppWindow* window;
+  DialogBaseUnits base;
   bool fullScreenChecked;  // the dialog always opens unchecked
 };
 
@@ -23,8 +25,7 @@ ImVec2 Corner(const DialogRect& r) { return ImVec2(static_cast<float>(r.x), stat
 ImVec2 Size(const DialogRect& r) { return ImVec2(static_cast<float>(r.width), static_cast<float>(r.height)); }
 
 // The banner at its own size, centred in its control and clipped to it, inside a one-pixel border.
-void DrawBanner(unsigned texture) {
-  const DialogRect box = ControlPixels(DialogControl::banner);
+void DrawBanner(unsigned texture, const DialogRect& box) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const float left = std::max(0.0f, (kBannerWidth - box.width) * 0.5f);
   const float top = std::max(0.0f, (kBannerHeight - box.height) * 0.5f);
@@ -38,8 +39,7 @@ void DrawBanner(unsigned texture) {
   draw->AddRect(Corner(box), ImVec2(box.x + box.width, box.y + box.height), IM_COL32(0, 0, 0, 255));
 }
 
-void DrawGroupBox(const char* label) {
-  const DialogRect box = ControlPixels(DialogControl::settingsGroup);
+void DrawGroupBox(const char* label, const DialogRect& box) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const float textHeight = ImGui::GetTextLineHeight();
   const float lineY = box.y + textHeight * 0.5f;
@@ -51,13 +51,12 @@ void DrawGroupBox(const char* label) {
   draw->AddText(labelAt, IM_COL32(0, 0, 0, 255), label);
 }
 
-bool Button(DialogControl control, const char* label) {
-  const DialogRect box = ControlPixels(control);
+bool Button(const DialogRect& box, const char* label) {
   ImGui::SetCursorPos(Corner(box));
   return ImGui::Button(label, Size(box));
 }
 
-bool SettingsDialogProc(void* user, unsigned bannerTexture) {
+bool SettingsDialogProc(void* user, unsigned bannerTexture, bool enterPressed) {
   auto& state = *static_cast<DialogState*>(user);
   const ImGuiViewport* viewport = ImGui::GetMainViewport();
   ImGui::SetNextWindowPos(viewport->Pos);
@@ -67,23 +66,19 @@ bool SettingsDialogProc(void* user, unsigned bannerTexture) {
   ImGui::Begin("Settings", nullptr,
                ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
                    ImGuiWindowFlags_NoBringToFrontOnFocus);
-  DrawBanner(bannerTexture);
-  DrawGroupBox("Settings");
-  bool accepted = Button(DialogControl::ok, "OK");
-  const DialogRect check = ControlPixels(DialogControl::fullScreen);
-  ImGui::SetCursorPos(Corner(check));
+  DrawBanner(bannerTexture, ControlPixels(DialogControl::banner, state.base));
+  DrawGroupBox("Settings", ControlPixels(DialogControl::settingsGroup, state.base));
+  bool accepted = Button(ControlPixels(DialogControl::ok, state.base), "OK");
+  ImGui::SetCursorPos(Corner(ControlPixels(DialogControl::fullScreen, state.base)));
   ImGui::Checkbox("FullScreen", &state.fullScreenChecked);
-  const bool exitPressed = Button(DialogControl::exit, "Exit");
-  const DialogRect credit = ControlPixels(DialogControl::credit);
+  const bool exitPressed = Button(ControlPixels(DialogControl::exit, state.base), "Exit");
+  const DialogRect credit = ControlPixels(DialogControl::credit, state.base);
   ImGui::SetCursorPos(Corner(credit));
   ImGui::TextUnformatted(kCreditLine);
   ImGui::End();
   ImGui::PopStyleColor(2);
 
-  if (ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter)) ||
-      ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_KeyPadEnter))) {
-    accepted = true;
-  }
+  accepted = accepted || enterPressed;
   if (exitPressed) std::exit(0);
   if (accepted && !state.fullScreenChecked) state.window->fullScreen = 0;
   return accepted;
@@ -92,8 +87,10 @@ bool SettingsDialogProc(void* user, unsigned bannerTexture) {
 }  // namespace
 
 bool RunSettingsDialog(AppWindow& window) {
-  DialogState state{&window, false};
-  const DialogRect size = DialogUnitsToPixels(kDialogUnitsSize);
+  const DialogFontMetrics font = MeasureDialogFont(kDialogFontPath, kDialogFontPoints, kDialogDotsPerInch);
+  DialogState state{&window, {font.baseUnitX, font.baseUnitY}, false};
+  const DialogRect size = DialogUnitsToPixels(kDialogUnitsSize, state.base);
   const DialogPicture banner{kBannerRgb, kBannerWidth, kBannerHeight};
-  return RunModalDialog(size.width, size.height, banner, SettingsDialogProc, &state);
+  const DialogTextFont text{font.measured ? kDialogFontPath : nullptr, font.cellPixels};
+  return RunModalDialog(size.width, size.height, banner, text, SettingsDialogProc, &state);
 }

@@ -8,6 +8,9 @@ bool RegisterAppClass(AppInstance&) { return InitShellVideo(); }
 bool SwitchDisplayMode(int width, int height, int bits) { return SwitchShellDisplayMode(width, height, bits); }
 
 bool CreateAppWindow(AppWindow& window) {
+  // After a failed mode switch the window gets an 800 x 600 client area, like any windowed
+  // start, on purpose: an 800 x 600 outer size would hide the picture's top behind a client area
+  // smaller than the viewport until the viewer resized the window.
   if (window.fullScreen && !SwitchDisplayMode(window.width, window.height, window.bits)) {
     ShowShellWarning("Error", "Mode Switch Failed.\nRunning In Windowed Mode.");
     window.fullScreen = 0;
@@ -17,7 +20,7 @@ bool CreateAppWindow(AppWindow& window) {
   ShowShellWindow(window.window);
   window.visible = 1;
   ReshapeViewport(window.width, window.height);
-  for (int key = 0; key < kKeyCount; ++key) window.keys[key] = 0;
+  for (int key = 0; key < kKeyCount; ++key) window.keys[key] = window.keyPresses[key] = 0;
   window.lastTick = ShellTicks();
   return true;
 }
@@ -44,7 +47,10 @@ void AppWindowProc(AppWindow& window, const ShellEvent& event) {
       RequestQuit(window);
       break;
     case ShellEventType::keyDown:
-      if (event.virtualKey > 0 && event.virtualKey < kKeyCount) window.keys[event.virtualKey] = 1;
+      if (event.virtualKey > 0 && event.virtualKey < kKeyCount) {
+        window.keys[event.virtualKey] = 1;
+        window.keyPresses[event.virtualKey] = 1;
+      }
       break;
     case ShellEventType::keyUp:
       if (event.virtualKey > 0 && event.virtualKey < kKeyCount) window.keys[event.virtualKey] = 0;
@@ -53,6 +59,7 @@ void AppWindowProc(AppWindow& window, const ShellEvent& event) {
       PostShellQuit();
       break;
     case ShellEventType::quit:
+    case ShellEventType::terminate:
     case ShellEventType::ignored:
       break;
   }

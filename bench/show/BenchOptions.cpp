@@ -1,7 +1,10 @@
 // Option parsing for the bench: strict, so a typo never runs a long measurement for nothing.
 #include "bench/show/BenchOptions.h"
 
+#include <algorithm>
 #include <charconv>
+
+#include "bench/show/BenchWindows.h"
 
 namespace {
 
@@ -19,6 +22,22 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string& val
     return false;
   }
   value = args[++i];
+  return true;
+}
+
+// Comma-separated window names, each one of the bench's own.
+bool ParseWindows(const std::string& text, std::vector<std::string>& names, std::string& error) {
+  size_t start = 0;
+  while (start <= text.size()) {
+    const size_t comma = std::min(text.find(',', start), text.size());
+    const std::string name = text.substr(start, comma - start);
+    if (!FindBenchWindow(name)) {
+      error = "unknown window '" + name + "'";
+      return false;
+    }
+    names.push_back(name);
+    start = comma + 1;
+  }
   return true;
 }
 
@@ -41,7 +60,7 @@ BenchParseResult ParseBenchArguments(const std::vector<std::string>& args) {
       result.status = BenchParse::help;
       return result;
     }
-    if (name != "--frames" && name != "--csv" && name != "--chart") {
+    if (name != "--frames" && name != "--csv" && name != "--chart" && name != "--windows") {
       result.error = "unknown option '" + args[i] + "'";
       return result;
     }
@@ -49,6 +68,10 @@ BenchParseResult ParseBenchArguments(const std::vector<std::string>& args) {
     if (name == "--frames" && !ParseFrames(value, result.options.frames)) {
       result.error = "bad frame count '" + value + "' (want 1 to 100000)";
       return result;
+    }
+    if (name == "--windows") {
+      if (!ParseWindows(value, result.options.windows, result.error)) return result;
+      continue;
     }
     if (name != "--frames" && value.empty()) {
       result.error = name + " needs a file name";
@@ -66,9 +89,11 @@ BenchParseResult ParseBenchArguments(const std::vector<std::string>& args) {
 }
 
 const char* BenchUsage() {
-  return "usage: vexilograph-bench --frames N --csv FILE [--chart FILE.png]\n"
+  return "usage: vexilograph-bench --frames N --csv FILE [--chart FILE.png] [--windows NAME,...]\n"
          "  Renders N frames spread over each of the show's 17 windows offscreen (800 x 600) and\n"
          "  reports frame times (median, 95th percentile), the share of scene, captions, glow and\n"
-         "  overlays, the fill-work floor, start-up phases, peak memory and allocations per frame.\n"
+         "  overlays, the fill-work floor, start-up phases, peak memory and allocations per frame, in ms\n"
+         "  and in FSQ: the time of one full-screen textured quad, measured in the same run.\n"
+         "  --windows measures only the named windows (as the table names them).\n"
          "  Run from the build folder, which holds data/.\n";
 }

@@ -1,4 +1,4 @@
-// Command line of vexilograph-bench: --frames N --csv FILE [--chart FILE.png].
+// Command line of vexilograph-bench: --frames N --csv FILE [--chart FILE.png] [--windows A,B].
 #pragma once
 #include <string>
 #include <vector>
@@ -7,6 +7,7 @@ struct BenchOptions {
   int frames = 0;  // measured frames per window
   std::string csvPath;
   std::string chartPath;  // empty: no chart
+  std::vector<std::string> windows;  // names of the windows to measure; empty: all of them
 };
 
 enum class BenchParse { run, help, usageError };

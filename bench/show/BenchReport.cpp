@@ -6,19 +6,23 @@ double FloorRatio(const WindowResult& r) { return r.floorMs > 0 ? r.medianMs / r
 }  // namespace
 
 void PrintWindowTable(std::FILE* out, const std::vector<WindowResult>& results) {
-  std::fprintf(out, "%-21s %6s %6s %4s %7s %7s | %7s %7s | %6s %6s %6s %6s %6s | %6s %5s %6s\n", "window", "from_s",
-               "to_s", "n", "median", "p95", "plain", "plain95", "scene", "capt", "glow", "overl", "bands", "floor", "ratio",
-               "allocs");
+  std::fprintf(out, "%-21s %6s %6s %4s %7s %7s | %5s %5s %5s %5s | %7s %7s | %6s %6s %6s %6s %6s | %6s %5s %6s\n",
+               "window", "from_s", "to_s", "n", "median", "p95", "fsq", "med_q", "p95_q", "pln_q", "plain", "plain95",
+               "scene", "capt", "glow", "overl", "bands", "floor", "ratio", "allocs");
   for (const WindowResult& r : results) {
     std::fprintf(out,
-                 "%-21s %6.1f %6.1f %4d %7.2f %7.2f | %7.2f %7.2f | %6.2f %6.2f %6.2f %6.2f %6.2f | %6.2f %5.2f %6.1f\n",
-                 r.window->name, r.window->from, r.window->to, r.frames, r.medianMs, r.p95Ms, r.plainMedianMs,
+                 "%-21s %6.1f %6.1f %4d %7.2f %7.2f | %5.2f %5.1f %5.1f %5.1f | %7.2f %7.2f | %6.2f %6.2f %6.2f %6.2f %6.2f | "
+                 "%6.2f %5.2f %6.1f\n",
+                 r.window->name, r.window->from, r.window->to, r.frames, r.medianMs, r.p95Ms, r.fsqMs,
+                 InFsq(r, r.medianMs), InFsq(r, r.p95Ms), InFsq(r, r.plainMedianMs), r.plainMedianMs,
                  r.plainP95Ms, r.sceneMs, r.captionsMs, r.glowMs, r.overlaysMs, r.bandsMs, r.floorMs, FloorRatio(r),
                  r.allocationsPerFrame);
   }
   std::fprintf(out,
-               "(ms; plain: the same frames with every screen pass drawn as written, measured alternately; stage\n"
-               " columns: medians of the frames re-drawn with glFinish after each stage; ratio: median / floor)\n");
+               "(ms; fsq: one full-screen textured quad, measured before and after the window's frames; _q: in\n"
+               " those quads; plain: the same frames with every pass drawn as written, measured alternately;\n"
+               " stage columns: medians of the frames re-drawn with glFinish after each stage; ratio: median /\n"
+               " floor)\n");
 }
 
 void PrintStartup(std::FILE* out, const StartupTimes& t) {
@@ -40,12 +44,12 @@ bool WriteWindowCsv(const std::string& path, const std::vector<WindowResult>& re
   if (!file) return false;
   std::fprintf(file,
                "window,from_s,to_s,frames,median_ms,p95_ms,plain_median_ms,plain_p95_ms,scene_ms,captions_ms,glow_ms,"
-               "overlays_ms,bands_ms,floor_ms,floor_ratio,allocations_per_frame\n");
+               "overlays_ms,bands_ms,floor_ms,floor_ratio,allocations_per_frame,fsq_ms,median_fsq,p95_fsq,plain_median_fsq\n");
   for (const WindowResult& r : results) {
-    std::fprintf(file, "%s,%.3f,%.3f,%d,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.2f\n",
+    std::fprintf(file, "%s,%.3f,%.3f,%d,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.2f,%.3f,%.2f,%.2f,%.2f\n",
                  r.window->name, r.window->from, r.window->to, r.frames, r.medianMs, r.p95Ms, r.plainMedianMs,
                  r.plainP95Ms, r.sceneMs, r.captionsMs, r.glowMs, r.overlaysMs, r.bandsMs, r.floorMs, FloorRatio(r),
-                 r.allocationsPerFrame);
+                 r.allocationsPerFrame, r.fsqMs, InFsq(r, r.medianMs), InFsq(r, r.p95Ms), InFsq(r, r.plainMedianMs));
   }
   return std::fclose(file) == 0;
 }

@@ -20,3 +20,9 @@ void SampleTimesMs(const BenchWindow& window, int count, std::vector<int>& ms) {
   const double from = window.from * 1000.0, span = (window.to - window.from) * 1000.0;
   for (int i = 0; i < count; ++i) ms.push_back(static_cast<int>(std::lround(from + (i + 0.5) * span / count)));
 }
+
+const BenchWindow* FindBenchWindow(const std::string& name) {
+  for (int i = 0; i < kBenchWindowCount; ++i)
+    if (name == kBenchWindows[i].name) return &kBenchWindows[i];
+  return nullptr;
+}

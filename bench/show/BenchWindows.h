@@ -1,5 +1,6 @@
 // The show's timeline windows as the bench measures them: one per scene and variant.
 #pragma once
+#include <string>
 #include <vector>
 
 struct BenchWindow {
@@ -10,6 +11,9 @@ struct BenchWindow {
 
 extern const BenchWindow kBenchWindows[];
 extern const int kBenchWindowCount;
+
+// The window of that name, or null.
+const BenchWindow* FindBenchWindow(const std::string& name);
 
 // count music positions (ms) spread evenly over the window, each in the middle of its share,
 // so none lands on a bound where no scene is drawn.

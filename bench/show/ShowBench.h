@@ -20,10 +20,14 @@ struct WindowResult {
   double bandsMs = 0;  // the spectrum copy (the offline clock decodes and analyses the track)
   double floorMs = 0;
   double allocationsPerFrame = 0;  // operator new calls during DrawTimeline, the driver's included
+  double fsqMs = 0;  // one full-screen quad, measured around this window's frames
 };
+
+// A time in full-screen quads of the same window's measurement.
+inline double InFsq(const WindowResult& r, double ms) { return r.fsqMs > 0 ? ms / r.fsqMs : 0; }
 
 // Renders frames positions spread over the window three times over: split into stages first,
 // which also lets the driver compile whatever its rasteriser needs for them; then whole, timed
 // and with the allocations counted, each beside the same frame in plain passes; then the floor. Needs the show started on the offline
-// clock and the floor textures made.
+// clock, the floor textures and the full-screen quad made.
 void MeasureWindow(const BenchWindow& window, int frames, WindowResult& result);

@@ -123,19 +123,28 @@ GLboolean vglIsEnabled(GLenum cap) {
 }
 
 void vglGetIntegerv(GLenum name, GLint* values) {
-  if (name == gl1::kMaxTextureUnits) {
-    *values = 1;
-    return;
+  switch (name) {
+    case gl1::kMaxTextureUnits: *values = 1; return;
+    case gl1::kFogMode: *values = GL_LINEAR; return;  // linear fog only
+    case gl1::kFogCoordSrc: *values = static_cast<GLint>(gl1::kFragmentDepth); return;
+    default: glGetIntegerv(name, values);
   }
-  glGetIntegerv(name, values);
 }
 
 void vglGetFloatv(GLenum name, GLfloat* values) {
-  if (name == gl1::kModelviewMatrix) {
-    std::memcpy(values, layer.modelview[layer.modelviewTop].m, sizeof(Matrix4));
-    return;
+  switch (name) {
+    case gl1::kModelviewMatrix: std::memcpy(values, layer.modelview[layer.modelviewTop].m, sizeof(Matrix4)); return;
+    case gl1::kProjectionMatrix:
+      std::memcpy(values, layer.projection[layer.projectionTop].m, sizeof(Matrix4));
+      return;
+    case gl1::kFogStart: *values = layer.fogStart; return;
+    case gl1::kFogEnd: *values = layer.fogEnd; return;
+    case gl1::kFogColor:
+      std::memcpy(values, layer.fogColour, sizeof layer.fogColour);
+      values[3] = 1;
+      return;
+    default: glGetFloatv(name, values);
   }
-  glGetFloatv(name, values);
 }
 
 const GLubyte* vglGetString(GLenum name) {

@@ -8,7 +8,7 @@
 // polygon mode GL_LINE, wide lines and large points drawn as triangles; copies from the
 // framebuffer into textures. Vertices are transformed on the CPU and drawn by one small shader.
 //
-// Not covered: lighting, more than one texture unit (GL_MAX_TEXTURE_UNITS reads 1, so texture
+// Not covered: lighting, fragment programs (the extension string names only rectangle textures), more than one texture unit (GL_MAX_TEXTURE_UNITS reads 1, so texture
 // combiners are never asked for), texture matrices, flat shading, line stipple, face culling
 // of outlines and points (they are drawn as triangles facing the viewer), and any call
 // other than immediate drawing, glColor/glNormal/glTexCoord and translations inside a display
@@ -49,6 +49,14 @@ GLenum vglGetError(void);
 void vglHint(GLenum target, GLenum mode);
 void vglShadeModel(GLenum mode);
 void vglFlush(void);
+// Saves everything the layer keeps (switches, fog, colour, line and polygon modes, bindings,
+// blending, depth function, viewport), whatever the mask; the pop restores it all.
+void vglPushAttrib(GLbitfield mask);
+void vglPopAttrib(void);
+// RGB or RGBA bytes, 1-byte aligned; only what the glow's start-up self-check needs.
+void vglWindowPos2i(GLint x, GLint y);
+void vglDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, const void* pixels);
+void vglReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, void* pixels);
 
 void vglViewport(GLint x, GLint y, GLsizei width, GLsizei height);
 void vglClear(GLbitfield mask);
@@ -136,6 +144,11 @@ void vgluCylinder(GLUquadric* quadric, GLdouble base, GLdouble top, GLdouble hei
 #define glHint vglHint
 #define glShadeModel vglShadeModel
 #define glFlush vglFlush
+#define glPushAttrib vglPushAttrib
+#define glPopAttrib vglPopAttrib
+#define glWindowPos2i vglWindowPos2i
+#define glDrawPixels vglDrawPixels
+#define glReadPixels vglReadPixels
 #define glViewport vglViewport
 #define glClear vglClear
 #define glClearColor vglClearColor

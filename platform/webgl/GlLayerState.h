@@ -17,6 +17,10 @@ constexpr GLenum kTextureGenT = 0x0C61;
 constexpr GLenum kModelview = 0x1700;
 constexpr GLenum kProjection = 0x1701;
 constexpr GLenum kModelviewMatrix = 0x0BA6;
+constexpr GLenum kProjectionMatrix = 0x0BA7;
+constexpr GLenum kFogMode = 0x0B65;
+constexpr GLenum kFogCoordSrc = 0x8450;
+constexpr GLenum kFragmentDepth = 0x8452;
 constexpr GLenum kMaxTextureUnits = 0x84E2;
 constexpr GLenum kFogStart = 0x0B63;
 constexpr GLenum kFogEnd = 0x0B64;
@@ -51,6 +55,19 @@ struct TextureInfo {
 };
 
 constexpr int kStackDepth = 32;
+
+// What glPushAttrib saves.
+struct LayerAttributes {
+  bool switches[8];  // texture2d, textureRectangle, fog, texGenS, texGenT, blend, depthTest, cullFace
+  bool polygonLines;
+  float lineWidth, pointSize, fogStart, fogEnd;
+  float fogColour[3];
+  float colour[4];
+  int viewport[4];
+  GLuint bound2d, boundRectangle;
+  GLint blendSource, blendDestination, depthFunc;
+};
+constexpr int kAttributeDepth = 4;
 
 struct GlLayer {
   // Matrices
@@ -87,6 +104,12 @@ struct GlLayer {
   GLuint bound2d = 0;
   GLuint boundRectangle = 0;
   GLuint boundInEs = 0;
+
+  LayerAttributes savedAttributes[kAttributeDepth];
+  int savedCount = 0;
+  int rasterPosition[2] = {0, 0};
+  GLuint pixelTexture = 0;  // glDrawPixels' image
+  std::vector<uint8_t> readBack;
 
   // Immediate mode
   bool inBegin = false;

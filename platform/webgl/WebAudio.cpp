@@ -9,7 +9,6 @@
 
 #include "platform/LiveAudio.h"
 #include "platform/OfflineClock.h"
-#include "platform/webgl/WebAudio.h"
 
 // The page sets Module.vexAudio = {context, buffer} before the show starts (buffer null when the
 // browser could not decode the track).
@@ -58,8 +57,6 @@ EM_JS(void, WebAudioStop, (), {
 });
 
 namespace {
-bool clockHeld = false;
-
 class WebAudioStream final : public AudioStream {
  public:
   WebAudioStream(const uint8_t* bytes, size_t size, std::string& problem)
@@ -68,13 +65,8 @@ class WebAudioStream final : public AudioStream {
   }
   ~WebAudioStream() override { WebAudioStop(); }
 
-  int PositionMs() override { return clockHeld ? heldMs_ : WebAudioPositionMs(); }
-
-  void SeekMs(int ms) override {
-    ms = std::max(ms, 0);
-    heldMs_ = ms;
-    if (!clockHeld) WebAudioPlayFrom(ms);
-  }
+  int PositionMs() override { return WebAudioPositionMs(); }
+  void SeekMs(int ms) override { WebAudioPlayFrom(std::max(ms, 0)); }
 
   void Spectrum(float magnitudes[kSpectrumBins]) override {
     samples_->SeekMs(PositionMs());
@@ -91,11 +83,8 @@ class WebAudioStream final : public AudioStream {
 
  private:
   std::unique_ptr<MusicClock> samples_;
-  int heldMs_ = 0;
 };
 }  // namespace
-
-void HoldWebAudioClock(bool held) { clockHeld = held; }
 
 void SelectAudioOutput() {}
 bool InitAudio(int) { return WebAudioReady() != 0; }

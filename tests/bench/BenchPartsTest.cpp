@@ -29,6 +29,9 @@ TEST(BenchOptionsTest, AcceptsTheDocumentedForms) {
   EXPECT_EQ(r.options.frames, 1);
   EXPECT_TRUE(r.options.chartPath.empty());
   EXPECT_EQ(Parse({"--help"}).status, BenchParse::help);
+  r = Parse({"--frames", "2", "--csv", "a.csv", "--windows", "pillar field,totem"});
+  ASSERT_EQ(r.status, BenchParse::run) << r.error;
+  EXPECT_EQ(r.options.windows, (std::vector<std::string>{"pillar field", "totem"}));
 }
 
 TEST(BenchOptionsTest, RejectsWhatWouldWasteARun) {
@@ -44,6 +47,8 @@ TEST(BenchOptionsTest, RejectsWhatWouldWasteARun) {
       {"--frames", "5", "--csv", ""},
       {"--frames", "5", "--csv", "a.csv", "--chart="},
       {"--frames", "5", "--csv", "a.csv", "--fast"},
+      {"--frames", "5", "--csv", "a.csv", "--windows", "totem,"},
+      {"--frames", "5", "--csv", "a.csv", "--windows", "Totem"},
   };
   for (const auto& args : bad) {
     const BenchParseResult r = Parse(args);

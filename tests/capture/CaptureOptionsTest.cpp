@@ -125,6 +125,11 @@ TEST(CaptureOptions, FormsDoNotMixAndValuesStayInRange) {
       {{"--video", ""}, "--video"},
       {{"--force"}, "--at"},
       {{"--smooth=1", "--video", "a.mp4"}, "--smooth=1"},
+      {{"--video", "a.mp4", "--size", "1600x1200", "--scale", "2"}, "choose one"},
+      {{"--video", "a.mp4", "--size", "1600"}, "--size"},
+      {{"--video", "a.mp4", "--size", "100x75"}, "--size"},
+      {{"--wav", "a.wav", "--size", "1600x1200"}, "--size"},
+      {{"--video", "a.mp4", "--from", "1.001", "--to", "1.016"}, "no frame at 60 fps"},
   };
   for (const Case& c : cases) {
     const CaptureParseResult r = Parse(c.args);

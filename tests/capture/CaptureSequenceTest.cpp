@@ -40,12 +40,18 @@ TEST(CaptureSequence, FramesFollowTheRateRoundedToTheMillisecond) {
   EXPECT_EQ(SequenceFrameSample(show, 0), 0);
   EXPECT_EQ(SequenceFrameSample(show, 16920), 282 * 44100) << "the audio ends with the pictures";
 
-  const CaptureOptions odd = Span(61500, 62000, 7);  // 3.5 frames: the partial one is kept
-  EXPECT_EQ(SequenceFrameCount(odd), 4);
-  EXPECT_EQ(SequenceFrameMs(odd, 1), 61643);
-  EXPECT_EQ(SequenceFrameSample(odd, 0), 2712150);
-  EXPECT_EQ(SequenceFrameSample(odd, 1), 2712150 + 6300);
+  // The frames of the run from 0 s that fall in the span: 7 fps frames 431, 432 and 433.
+  const CaptureOptions odd = Span(61500, 62000, 7);
+  EXPECT_EQ(SequenceFrameCount(odd), 3);
+  EXPECT_EQ(SequenceFrameMs(odd, 0), 61571);
+  EXPECT_EQ(SequenceFrameMs(odd, 1), 61714);
+  EXPECT_EQ(SequenceFrameSample(odd, 0), 431 * 6300);
+  EXPECT_EQ(SequenceFrameSample(odd, 3), 434 * 6300);
   EXPECT_EQ(SequenceFrameCount(Span(1000, 1001, 60)), 1);
+  EXPECT_EQ(SequenceFrameCount(Span(1001, 1016, 60)), 0) << "between frames 60 and 61";
+  EXPECT_EQ(PreviousFrameMs(0, 60), -1);
+  EXPECT_EQ(PreviousFrameMs(17, 60), 0);
+  EXPECT_EQ(PreviousFrameMs(18, 60), 17);
 
   EXPECT_EQ(BandSourceMs(2000, 60), 1983);
   EXPECT_EQ(BandSourceMs(2000, 30), 1967);

@@ -19,15 +19,6 @@
 
 namespace {
 
-PngImage LoadPng(const std::string& path) {
-  std::vector<uint8_t> bytes;
-  PngImage image;
-  std::string error;
-  EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
-  EXPECT_TRUE(DecodePng(bytes.data(), bytes.size(), image, error)) << path << ": " << error;
-  return image;
-}
-
 int Count(const std::string& text) { return text.empty() ? -1 : std::stoi(text); }
 
 // Seconds of the audio stream: the sum of its packets' durations.

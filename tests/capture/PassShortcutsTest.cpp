@@ -1,5 +1,6 @@
-// The show's frames drawn with the pass shortcuts against the plain passes: every pixel and the
-// GL state the frame leaves must be the same, across every window and the fades' edges.
+// The show's frames, with its models and textures, drawn with the shortcuts (screen passes and
+// scene geometry) against everything drawn as written: every pixel and the GL state the frame
+// leaves must be the same, across every window and the fades' edges.
 #include <cstring>
 #include <iterator>
 #include <sstream>
@@ -15,15 +16,16 @@
 
 namespace {
 
-// Two per window, and the moments where a fade, the flash or the inversion starts or ends,
-// where fog is left on (the tunnel, part of the totem), and where the glow changes its
-// parameters.
+// At least three per window (the four pillar-row variants each), and the moments where a fade,
+// the flash or the inversion starts or ends, where fog is left on (the tunnel, part of the
+// totem), and where the glow changes its parameters.
 constexpr int kFramesMs[] = {
-    500, 3990, 4010, 6000, 7990, 8010, 30500, 57500, 59490, 59510, 59800, 60200,
-    61000, 62000, 80000, 86000, 91000, 95000, 101000, 104000, 107000, 110500, 113000, 115500,
-    117000, 129000, 131000, 142000, 145000, 155000, 157000, 158700, 159000, 160500, 162000, 170000,
-    177000, 185000, 190000, 193000, 200000, 206500, 210000, 218000, 225000, 230000, 240000, 249000,
-    255000, 270000, 276990, 277010, 277500, 277990, 278010, 278500, 279500, 281990,
+    500,    3990,   4010,   6000,   7990,   8010,   30500,  57500,  59490,  59510,  59800,  60200,  61000,
+    62000,  70000,  80000,  86000,  88500,  91000,  95000,  98000,  101000, 104000, 107000, 110500, 113000,
+    115500, 117000, 123000, 129000, 131000, 136500, 142000, 145000, 150000, 155000, 157000, 158700, 159000,
+    160500, 162000, 170000, 177000, 185000, 190000, 193000, 200000, 206500, 210000, 212000, 215000, 217000,
+    218000, 221500, 223500, 225000, 227000, 230000, 232000, 235000, 240000, 244000, 249000, 255000, 270000,
+    276990, 277010, 277500, 277990, 278010, 278500, 279500, 281990,
 };
 
 // The state a frame hands to the next, as numbers, each with its name for the message.
@@ -38,6 +40,9 @@ std::vector<std::pair<std::string, double>> LeftState() {
   GLfloat colour[4], lineWidth = 0;
   glGetFloatv(GL_CURRENT_COLOR, colour);
   for (int i = 0; i < 4; ++i) add("colour", colour[i]);
+  GLfloat texCoord[4];
+  glGetFloatv(GL_CURRENT_TEXTURE_COORDS, texCoord);
+  for (int i = 0; i < 4; ++i) add("texture coordinate", texCoord[i]);
   glGetFloatv(GL_LINE_WIDTH, &lineWidth);
   add("line width", lineWidth);
   GLint viewport[4];

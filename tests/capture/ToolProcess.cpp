@@ -12,6 +12,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/FileBytes.h"
+
 namespace {
 
 std::filesystem::path ScratchRoot() {
@@ -95,4 +97,13 @@ std::string ReadText(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+PngImage LoadPng(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  PngImage image;
+  std::string error;
+  EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
+  EXPECT_TRUE(DecodePng(bytes.data(), bytes.size(), image, error)) << path << ": " << error;
+  return image;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/PngImage.h"
+
 // Starts ./vexilograph-capture with args, its stderr going to stderrPath; returns the pid.
 pid_t StartTool(const std::vector<std::string>& args, const std::string& stderrPath);
 // Waits for it; the exit status, or 128 + the signal that ended it.
@@ -22,3 +24,5 @@ std::vector<std::string> DecodedFrameHashes(const std::string& file, const std::
 // A fresh, empty folder under the system's temporary folder.
 std::string ScratchFolder(const std::string& name);
 std::string ReadText(const std::string& path);
+// A PNG the tool wrote, decoded; a failure to read or decode fails the test.
+PngImage LoadPng(const std::string& path);

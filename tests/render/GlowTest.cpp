@@ -152,6 +152,36 @@ TEST_F(GlowTest, LeavesTheStateTheFadesExpect) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// The software renderer hands back filtered samples cut to 8 bits, so every shortcut must pass
+// its self-check there; a fault in one would otherwise only show as lost speed.
+TEST_F(GlowTest, SelfCheckKeepsEveryShortcutOnTheSoftwareRenderer) {
+  const GlowShortcutsInUse use = CheckedGlowShortcuts();
+  EXPECT_TRUE(use.sums);
+  EXPECT_EQ(use.foggedSums, 2);
+  EXPECT_EQ(use.foggedLayers, 2);
+  EXPECT_EQ(use.foggedBlur, 2);
+}
+
+// Whole frames under the fog ranges the self-check covered and one it did not (drawn as
+// written then), against the passes as written.
+TEST_F(GlowTest, UnderFogTheShortcutsGiveThePassesBytes) {
+  const std::vector<uint8_t> frame = TestFrame();
+  for (const float end : {25.0f, 80.0f, 31.0f}) {
+    glFogf(GL_FOG_END, end);
+    std::vector<uint8_t> drawn[2];
+    for (const PassMode mode : {PassMode::plain, PassMode::shortcuts}) {
+      WriteFrame(frame);
+      glEnable(GL_FOG);
+      DrawGlow(3, 0, 3, 1, mode);
+      glDisable(GL_FOG);
+      drawn[mode == PassMode::shortcuts] = ReadFrame();
+    }
+    EXPECT_EQ(MaxDifference(drawn[0], drawn[1]), 0) << "fog end " << end;
+    EXPECT_GT(MaxDifference(drawn[0], frame), 0) << "fog end " << end;
+  }
+  glFogf(GL_FOG_END, 25);
+}
+
 TEST_F(GlowTest, WithoutRectangleTexturesTheFrameIsUnchanged) {
   testing::internal::CaptureStderr();
   CreateRenderTexturesFor("GL_ARB_multitexture GL_ARB_texture_rectangle_extra");

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/capture/CaptureFrames.h"
+#include "tools/capture/CaptureRun.h"
 #include "tools/capture/CaptureOptions.h"
 
 int main(int argc, char** argv) {

@@ -5,10 +5,16 @@
 #include <cstdint>
 #include <set>
 
+#include "director/OfflinePlayback.h"
+
 namespace {
 
 constexpr int64_t kMaxSeconds = 1000000;
 constexpr int kMaxThumbnails = 1000;  // a sheet of about 170 rows, 25000 pixels tall
+// Below this the picture is too small to read; above it a frame (width x height x 3 bytes, a
+// few in flight) outgrows memory long before the renderer's own limits, checked at run time.
+constexpr int kMinSize = 160;
+constexpr int kMaxSize = 16384;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -61,6 +67,14 @@ bool ParseCount(const std::string& text, int low, int high, int& value) {
   return true;
 }
 
+// "WIDTHxHEIGHT", both even (H.264's 4:2:0 chroma halves them) and in kMinSize..kMaxSize.
+bool ParseSize(const std::string& text, int& width, int& height) {
+  const size_t x = text.find('x');
+  if (x == std::string::npos) return false;
+  return ParseCount(text.substr(0, x), kMinSize, kMaxSize, width) &&
+         ParseCount(text.substr(x + 1), kMinSize * 3 / 4, kMaxSize, height) && width % 2 == 0 && height % 2 == 0;
+}
+
 bool IsX264Preset(const std::string& name) {
   for (const char* preset : {"ultrafast", "superfast", "veryfast", "faster", "fast", "medium", "slow", "slower",
                              "veryslow", "placebo"})
@@ -81,12 +95,15 @@ const OptionRule kRules[] = {
     {"--video", true, {CaptureForm::video}},
     {"--png-dir", true, {CaptureForm::pngSequence}},
     {"--contact-sheet", true, {CaptureForm::contactSheet}},
-    {"--from", true, {CaptureForm::video, CaptureForm::pngSequence}},
-    {"--to", true, {CaptureForm::video, CaptureForm::pngSequence}},
-    {"--fps", true, {CaptureForm::video, CaptureForm::pngSequence}},
+    {"--wav", true, {CaptureForm::sound}},
+    {"--from", true, {CaptureForm::video, CaptureForm::pngSequence, CaptureForm::sound}},
+    {"--to", true, {CaptureForm::video, CaptureForm::pngSequence, CaptureForm::sound}},
+    {"--fps", true, {CaptureForm::video, CaptureForm::pngSequence, CaptureForm::sound}},
+    {"--size", true, {CaptureForm::frames, CaptureForm::video, CaptureForm::pngSequence, CaptureForm::contactSheet}},
     {"--crf", true, {CaptureForm::video}},
     {"--scale", true, {CaptureForm::video}},
     {"--smooth", false, {CaptureForm::video}},
+    {"--no-sound", false, {CaptureForm::video}},
     {"--preset", true, {CaptureForm::video}},
     {"--every", true, {CaptureForm::contactSheet}},
     {"--columns", true, {CaptureForm::contactSheet}},
@@ -118,7 +135,7 @@ bool Apply(const std::string& name, const std::string& value, CaptureOptions& o,
     o.outDir = value;
     return NeedsPath(name, value, error);
   }
-  if (name == "--video" || name == "--contact-sheet") {
+  if (name == "--video" || name == "--contact-sheet" || name == "--wav") {
     o.outFile = value;
     return NeedsPath(name, value, error);
   }
@@ -127,6 +144,10 @@ bool Apply(const std::string& name, const std::string& value, CaptureOptions& o,
   if (name == "--fps") return ParseCount(value, 1, 240, o.fps) || bad("frames per second, 1 to 240");
   if (name == "--crf") return ParseCount(value, 0, 51, o.crf) || bad("0 to 51, lower is better");
   if (name == "--scale") return ParseCount(value, 1, 3, o.scale) || bad("1, 2 or 3");
+  if (name == "--size") {
+    return ParseSize(value, o.width, o.height) ||
+           bad("WIDTHxHEIGHT, even numbers from 160x120 to 16384x16384, such as 1600x1200 or 1920x1080");
+  }
   if (name == "--columns") return ParseCount(value, 1, 100, o.columns) || bad("1 to 100");
   if (name == "--every") {
     return (ParseDemoTimeMs(value, o.everyMs) && o.everyMs > 0) || bad("seconds above 0, such as 12");
@@ -136,6 +157,7 @@ bool Apply(const std::string& name, const std::string& value, CaptureOptions& o,
     return IsX264Preset(value) || bad("an x264 preset: ultrafast ... veryfast ... medium ... placebo");
   }
   if (name == "--smooth") o.smooth = true;
+  if (name == "--no-sound") o.sound = false;
   if (name == "--force") o.force = true;
   if (name == "--no-pipeline") o.pipelined = false;
   return true;
@@ -145,7 +167,8 @@ bool ChooseForm(const std::set<std::string>& seen, CaptureForm& form, std::strin
   const std::pair<const char*, CaptureForm> starts[] = {{"--at", CaptureForm::frames},
                                                         {"--video", CaptureForm::video},
                                                         {"--png-dir", CaptureForm::pngSequence},
-                                                        {"--contact-sheet", CaptureForm::contactSheet}};
+                                                        {"--contact-sheet", CaptureForm::contactSheet},
+                                                        {"--wav", CaptureForm::sound}};
   int chosen = 0;
   for (const auto& [name, which] : starts) {
     if (seen.count(name)) {
@@ -157,8 +180,8 @@ bool ChooseForm(const std::set<std::string>& seen, CaptureForm& form, std::strin
     if (chosen == 0) form = CaptureForm::frames;
     return true;
   }
-  error = chosen == 0 ? "say what to capture: --at, --video, --png-dir or --contact-sheet"
-                      : "--at, --video, --png-dir and --contact-sheet do not go together";
+  error = chosen == 0 ? "say what to capture: --at, --video, --png-dir, --contact-sheet or --wav"
+                      : "--at, --video, --png-dir, --contact-sheet and --wav do not go together";
   return false;
 }
 
@@ -173,11 +196,15 @@ bool CheckCombination(const std::set<std::string>& seen, const CaptureOptions& o
   }
   if (o.form == CaptureForm::frames && !seen.count("--at")) error = "--at is required";
   else if (o.form == CaptureForm::frames && !seen.count("--out")) error = "--out is required";
+  else if (seen.count("--size") && seen.count("--scale"))
+    error = "--size renders at that size, --scale enlarges an 800x600 render: choose one";
   else if (o.form == CaptureForm::contactSheet && !seen.count("--every")) error = "--every is required";
   else if (o.form == CaptureForm::contactSheet && kShowEndMs / o.everyMs >= kMaxThumbnails)
     error = "--every gives more than " + std::to_string(kMaxThumbnails) + " thumbnails; choose 0.3 s or more";
   else if (o.toMs > kShowEndMs) error = "--to lies past the end of the show (282)";
   else if (o.fromMs >= o.toMs) error = "--from must come before --to";
+  else if (FirstRateFrameFrom(o.fromMs, o.fps) == FirstRateFrameFrom(o.toMs, o.fps))
+    error = "no frame at " + std::to_string(o.fps) + " fps falls from --from up to --to";
   return error.empty();
 }
 
@@ -250,16 +277,25 @@ CaptureParseResult ParseCaptureArguments(const std::vector<std::string>& args) {
 const char* CaptureUsage() {
   return "usage: vexilograph-capture --at T1,T2,... --out DIR\n"
          "       vexilograph-capture --video FILE.mp4 [--from S] [--to S] [--fps N] [--crf N]\n"
-         "                           [--scale 1|2|3] [--smooth] [--preset NAME]\n"
+         "                           [--scale 1|2|3] [--smooth] [--preset NAME] [--no-sound]\n"
          "       vexilograph-capture --png-dir DIR [--from S] [--to S] [--fps N]\n"
          "       vexilograph-capture --contact-sheet FILE.png --every S [--columns N]\n"
+         "       vexilograph-capture --wav FILE.wav [--from S] [--to S] [--fps N]\n"
          "  Renders the show offscreen on the offline clock; run from the folder that holds data/.\n"
-         "  --at       frames at the demo times T (seconds, e.g. 2,34.5,130) as DIR/<ms>.png\n"
-         "  --video    every frame from --from (default 0) to --to (default 282) at --fps (default\n"
-         "             60): H.264 (crf default 18, preset default veryfast) with the music in AAC;\n"
-         "             --scale enlarges with square pixels, or smoothly with --smooth\n"
+         "  Every frame written is the frame of one continuous run from 0 s at the frame rate,\n"
+         "  wherever the capture starts.\n"
+         "  --at       the frames at demo times T (seconds, e.g. 2,34.5,130) of a continuous 60 fps\n"
+         "             run, as DIR/<ms>.png\n"
+         "  --video    the frames of a continuous run at --fps (default 60) that fall from --from\n"
+         "             (default 0) up to --to (default 282): H.264 (crf default 18, preset default\n"
+         "             veryfast) with the music in AAC; --scale enlarges an 800x600 render with\n"
+         "             square pixels, or smoothly with --smooth; --no-sound leaves the music out\n"
          "  --png-dir  the same frames as DIR/000000.png, DIR/000001.png, ...\n"
          "  --contact-sheet  a grid of labelled thumbnails, one every S seconds (6 columns)\n"
+         "  --wav      the music of those frames as 32-bit float stereo WAV\n"
+         "  --size     render natively at WxH (default 800x600): a 4:3 size such as 1600x1200 fills\n"
+         "             the frame, another (1920x1080, 3840x2160) centres the picture between black\n"
+         "             bars; a size beyond the renderer's limits is refused, naming the limit\n"
          "  --force    replace existing outputs (refused otherwise)\n"
          "  --no-pipeline  render and encode in turn instead of at once (for comparison)\n"
          "  Ctrl-C stops early and still finishes the file. Bad options exit with status 2.\n";

@@ -6,7 +6,7 @@
 #include <system_error>
 #include <vector>
 
-#include "tools/capture/CaptureSequence.h"
+#include "tools/capture/SequenceFrames.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,6 @@
 
 #include "director/Music.h"
 #include "platform/VideoEncoder.h"
-#include "tools/capture/CaptureFrames.h"
 #include "tools/capture/CaptureOutput.h"
 #include "tools/capture/CaptureProgress.h"
 #include "tools/capture/FramePipeline.h"
@@ -14,7 +13,6 @@
 namespace {
 
 constexpr int kPipelineDepth = 4;  // frames in flight: enough to ride out one slow encode
-constexpr size_t kFrameBytes = static_cast<size_t>(kCaptureWidth) * kCaptureHeight * 3;
 
 // The music of the frames encoded so far, a frame's worth at a time.
 struct VideoSink {
@@ -24,6 +22,7 @@ struct VideoSink {
 
   bool Consume(const PipelineFrame& frame, std::string& error) {
     if (!EncodeVideoFrame(*encoder, frame.rgb.data(), error)) return false;
+    if (!options.sound) return true;
     const int64_t first = SequenceFrameSample(options, frame.index);
     const size_t count = static_cast<size_t>(SequenceFrameSample(options, frame.index + 1) - first);
     ReadMusicSamples(first, stereo.data(), count);
@@ -31,17 +30,17 @@ struct VideoSink {
   }
 };
 
-VideoEncoder* OpenVideo(const CaptureOptions& o, std::string& error) {
+VideoEncoder* OpenVideo(const CaptureOptions& o, const FrameLayout& layout, std::string& error) {
   VideoEncoderSettings settings;
   settings.path = o.outFile;
-  settings.width = kCaptureWidth;
-  settings.height = kCaptureHeight;
+  settings.width = layout.width;
+  settings.height = layout.height;
   settings.scale = o.scale;
   settings.smooth = o.smooth;
   settings.fps = o.fps;
   settings.crf = o.crf;
   settings.preset = o.preset;
-  settings.sampleRate = kMusicSampleRate;
+  settings.sampleRate = o.sound ? kMusicSampleRate : 0;
   return OpenVideoEncoder(settings, error);
 }
 
@@ -53,54 +52,39 @@ void PrintSummary(const CaptureOptions& o, const PipelineTimes& times, double se
                "vexilograph-capture: %s%s: %lld frames at %d fps (%.3f s of show from %.3f s) in %.1f s, "
                "%.1f frames/s; render %.1f ms/frame, %s %.1f ms/frame, %s\n",
                interrupted ? "interrupted, finished " : "wrote ", target.c_str(), static_cast<long long>(times.frames),
-               o.fps, frames / o.fps, o.fromMs / 1000.0, seconds, seconds > 0 ? frames / seconds : 0,
+               o.fps, frames / o.fps, SequenceFrameMs(o, 0) / 1000.0, seconds, seconds > 0 ? frames / seconds : 0,
                times.produceSeconds * perFrame, o.form == CaptureForm::video ? "encode" : "write",
                times.consumeSeconds * perFrame, o.pipelined ? "overlapped" : "in turn");
 }
 
 }  // namespace
 
-int64_t SequenceFrameCount(const CaptureOptions& o) {
-  const int64_t span = o.toMs - o.fromMs;
-  return span <= 0 ? 0 : (span * o.fps + 999) / 1000;
-}
-
-int SequenceFrameMs(const CaptureOptions& o, int64_t frame) {
-  return o.fromMs + static_cast<int>((2000 * frame + o.fps) / (2 * o.fps));
-}
-
-int64_t SequenceFrameSample(const CaptureOptions& o, int64_t frame) {
-  const int64_t start = (static_cast<int64_t>(o.fromMs) * kMusicSampleRate + 500) / 1000;
-  return start + (2 * static_cast<int64_t>(kMusicSampleRate) * frame + o.fps) / (2 * o.fps);
-}
-
-int RunSequenceCapture(const CaptureOptions& o, std::string& error) {
+int RunSequenceCapture(const CaptureOptions& o, const FrameLayout& layout, std::string& error) {
   // Before the file exists: from here on Ctrl-C leaves a finished file, never a headless one.
   CatchInterrupt();
   const bool video = o.form == CaptureForm::video;
   VideoSink sink{o, nullptr, {}};
   if (video) {
-    sink.encoder = OpenVideo(o, error);
+    sink.encoder = OpenVideo(o, layout, error);
     if (!sink.encoder) return 1;
     sink.stereo.resize(2 * static_cast<size_t>(kMusicSampleRate / o.fps + 2));
   }
   const int64_t total = SequenceFrameCount(o);
   CaptureProgress progress = StartProgress(total);
-  LoadBandsOfFrameAt(BandSourceMs(SequenceFrameMs(o, 0), o.fps));
   std::string consumeError;
   const ProduceFrame produce = [&](PipelineFrame& frame) {
     if (frame.index == total || Interrupted()) return false;
     frame.ms = SequenceFrameMs(o, frame.index);
-    return RenderFollowingFrame(frame.ms, frame.rgb);
+    return RenderCaptureFrame(frame.ms, o.fps, layout, frame.rgb);
   };
   const ConsumeFrame consume = [&](PipelineFrame& frame) {
     const bool done = video ? sink.Consume(frame, consumeError)
-                            : WriteCapturePng(SequencePngPath(o.outDir, frame.index), frame.rgb, consumeError);
+                            : WriteCapturePng(SequencePngPath(o.outDir, frame.index), layout, frame.rgb, consumeError);
     ShowProgress(progress, frame.index + 1);
     return done;
   };
   PipelineTimes times;
-  bool ok = RunFramePipeline(kPipelineDepth, kFrameBytes, o.pipelined, produce, consume, times);
+  bool ok = RunFramePipeline(kPipelineDepth, layout.Bytes(), o.pipelined, produce, consume, times);
   if (!ok) error = consumeError;
   std::string closeError;
   if (video && !CloseVideoEncoder(sink.encoder, closeError) && ok) {

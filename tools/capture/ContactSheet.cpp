@@ -8,7 +8,6 @@
 #include <cstdio>
 
 #include "platform/FileBytes.h"
-#include "tools/capture/CaptureFrames.h"
 #include "tools/capture/CaptureProgress.h"
 #include "tools/texgen/Glyphs.h"
 
@@ -30,11 +29,14 @@ PngImage BlankSheet(const SheetLayout& layout) {
   return sheet;
 }
 
-void PlaceThumbnail(const std::vector<uint8_t>& rgb, int x, int y, PngImage& sheet) {
+void PlaceThumbnail(const std::vector<uint8_t>& rgb, const FrameLayout& layout, int x, int y, PngImage& sheet) {
   const size_t stride = static_cast<size_t>(sheet.width) * 3;
   uint8_t* corner = sheet.pixels.data() + stride * y + static_cast<size_t>(x) * 3;
-  stbir_resize_uint8(rgb.data(), kCaptureWidth, kCaptureHeight, kCaptureWidth * 3, corner, kThumbWidth, kThumbHeight,
-                     static_cast<int>(stride), 3);
+  const size_t frameStride = static_cast<size_t>(layout.width) * 3;
+  const uint8_t* picture = rgb.data() + frameStride * ((layout.height - layout.pictureHeight) / 2) +
+                           static_cast<size_t>((layout.width - layout.pictureWidth) / 2) * 3;
+  stbir_resize_uint8(picture, layout.pictureWidth, layout.pictureHeight, static_cast<int>(frameStride), corner,
+                     kThumbWidth, kThumbHeight, static_cast<int>(stride), 3);
 }
 
 // Centred under the thumbnail whose top-left corner is (x, y).
@@ -90,7 +92,7 @@ std::string SheetTimeLabel(int ms) {
   return text;
 }
 
-int RunContactSheet(const CaptureOptions& options, std::string& error) {
+int RunContactSheet(const CaptureOptions& options, const FrameLayout& frame, std::string& error) {
   const std::vector<int> times = ContactSheetTimesMs(options.everyMs);
   const SheetLayout layout = LayoutContactSheet(static_cast<int>(times.size()), options.columns);
   PngImage sheet = BlankSheet(layout);
@@ -98,10 +100,10 @@ int RunContactSheet(const CaptureOptions& options, std::string& error) {
   CaptureProgress progress = StartProgress(layout.count);
   std::vector<uint8_t> rgb;
   for (int cell = 0; cell < layout.count; ++cell) {
-    RenderCaptureFrame(times[cell], rgb);
+    RenderCaptureFrame(times[cell], 60, frame, rgb);
     int x = 0, y = 0;
     ThumbnailOrigin(layout, cell, x, y);
-    PlaceThumbnail(rgb, x, y, sheet);
+    PlaceThumbnail(rgb, frame, x, y, sheet);
     if (face) PaintLabel(face, SheetTimeLabel(times[cell]), x, y, sheet);
     ShowProgress(progress, cell + 1);
   }

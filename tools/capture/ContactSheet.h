@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/PngImage.h"
+#include "tools/capture/CaptureFrames.h"
 #include "tools/capture/CaptureOptions.h"
 
 struct SheetLayout {
@@ -30,4 +31,5 @@ void ThumbnailOrigin(const SheetLayout& layout, int cell, int& x, int& y);
 std::string SheetTimeLabel(int ms);
 
 // Needs the context and start-up; returns the process status as RunCapture does.
-int RunContactSheet(const CaptureOptions& options, std::string& error);
+// Thumbnails are shrunk from the picture at the layout's size, without its bars.
+int RunContactSheet(const CaptureOptions& options, const FrameLayout& layout, std::string& error);

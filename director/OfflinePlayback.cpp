@@ -1,0 +1,143 @@
+// Offline playback: the frame asked for, and the replay of what the skipped frames leave. The
+// show's only state between frames is the bands, the tunnel's swayed points and the GL state
+// that one window's scenes leave for the next; all three are rebuilt here.
+#include "director/OfflinePlayback.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "director/DemoState.h"
+#include "director/Music.h"
+#include "director/Startup.h"
+#include "director/Timeline.h"
+#include "render/RenderSize.h"
+#include "scenes/TunnelScene.h"
+#include "shell/Window.h"
+
+namespace {
+
+struct Playback {
+  int fps = 0;            // the rate of the run the frame drawn last belongs to
+  int lastDrawnMs = -1;   // the music position of the frame drawn last; -1 before the first
+  Point3 tunnelStart[kRandomPointCount];  // the table as start-up fills it
+};
+Playback playback;
+
+bool Inside(const SceneWindow& window, int ms) {
+  const float t = DemoTimeFromMs(ms);
+  return window.lower < t && t < window.upper;
+}
+
+// The last frame of the run drawn inside the window; -1 when the rate leaves it none.
+int LastFrameInside(const SceneWindow& window, int fps) {
+  const double upperMs = std::ceil(static_cast<double>(window.upper) * 1000);
+  if (upperMs > kShowEndMs + 1000) return -1;  // the finale outlasts the show
+  int64_t k = FirstRateFrameFrom(static_cast<int>(upperMs), fps);
+  while (k > 0 && !(DemoTimeFromMs(RateFrameMs(k, fps)) < window.upper)) --k;
+  const int ms = RateFrameMs(k, fps);
+  return Inside(window, ms) ? ms : -1;
+}
+
+void DrawUnseen(int ms, int fps) {
+  LoadBandsOfFrameAt(PreviousFrameMs(ms, fps));
+  MusicSetTime(ms);
+  DrawTimeline();
+  playback.lastDrawnMs = ms;
+}
+
+// The end of the next window to close after the frame drawn last and before ms; -1 for none.
+int NextSkippedWindowEnd(int ms, int fps) {
+  int next = -1;
+  for (int i = 0; i < kSceneWindowCount; ++i) {
+    const int end = LastFrameInside(kSceneWindows[i], fps);
+    if (end > playback.lastDrawnMs && end < ms && (next < 0 || end < next)) next = end;
+  }
+  return next;
+}
+
+// Scenes leave GL state for the next ones (the totem scene's fog, for one, stays on until its
+// last second), so the last frame of every window passed is drawn unseen, in order.
+void DrawSkippedWindowEnds(int ms, int fps) {
+  for (int end = NextSkippedWindowEnd(ms, fps); end >= 0; end = NextSkippedWindowEnd(ms, fps)) DrawUnseen(end, fps);
+}
+
+// The table as the run's frames before ms have left it: one sway per tunnel frame. CPU only,
+// about 2000 x 2 sines per frame of the tunnel's 20.5 s.
+void ReplayTunnelPoints(int ms, int fps) {
+  std::memcpy(tunnelPoints, playback.tunnelStart, sizeof tunnelPoints);
+  const SceneWindow* tunnel = nullptr;
+  for (int i = 0; i < kSceneWindowCount; ++i)
+    if (std::strcmp(kSceneWindows[i].name, "tunnel") == 0) tunnel = &kSceneWindows[i];
+  const int firstMs = static_cast<int>(std::floor(static_cast<double>(tunnel->lower) * 1000));
+  for (int64_t k = FirstRateFrameFrom(firstMs, fps); RateFrameMs(k, fps) < ms; ++k) {
+    const int frameMs = RateFrameMs(k, fps);
+    if (!Inside(*tunnel, frameMs)) {
+      if (DemoTimeFromMs(frameMs) >= tunnel->upper) break;
+      continue;
+    }
+    const float t = DemoTimeFromMs(frameMs);
+    for (int i = 0; i < kRandomPointCount; ++i) SwayTunnelPoint(tunnelPoints[i], i, t);
+  }
+}
+
+// Some scenes read state that their own previous frame leaves (the pillar field draws its
+// edges with the line width its sphere set a frame earlier), so the frame before is drawn
+// unseen too; it also leaves the bands the frame reads.
+void Replay(int ms, int fps) {
+  if (fps != playback.fps || ms <= playback.lastDrawnMs) playback.lastDrawnMs = -1;
+  playback.fps = fps;
+  DrawSkippedWindowEnds(ms, fps);
+  const int previous = PreviousFrameMs(ms, fps);
+  if (previous > playback.lastDrawnMs) DrawUnseen(previous, fps);
+  if (previous < 0) LoadBandsOfFrameAt(-1);
+  ReplayTunnelPoints(ms, fps);
+}
+
+}  // namespace
+
+int RateFrameMs(int64_t frame, int fps) { return static_cast<int>((2000 * frame + fps) / (2 * fps)); }
+
+int64_t FirstRateFrameFrom(int ms, int fps) {
+  int64_t k = std::max<int64_t>(0, static_cast<int64_t>(ms) * fps / 1000);
+  while (RateFrameMs(k, fps) < ms) ++k;
+  while (k > 0 && RateFrameMs(k - 1, fps) >= ms) --k;
+  return k;
+}
+
+int PreviousFrameMs(int ms, int fps) {
+  const int64_t k = FirstRateFrameFrom(ms, fps);
+  return k == 0 ? -1 : RateFrameMs(k - 1, fps);
+}
+
+void StartOfflineShow(int width, int height) {
+  playback.fps = 0;
+  playback.lastDrawnMs = -1;
+  SetRenderSize(width, height);
+  // The window sets the viewport and the scenes' projection before start-up; so must we.
+  ReshapeViewport(width, height);
+  UseOfflineMusic();
+  DemoStartup();
+  std::memcpy(playback.tunnelStart, tunnelPoints, sizeof tunnelPoints);
+}
+
+bool DrawOfflineFrame(int ms, int fps) {
+  if (ms > kShowEndMs) return false;
+  if (fps != playback.fps || playback.lastDrawnMs != PreviousFrameMs(ms, fps)) Replay(ms, fps);
+  MusicSetTime(ms);
+  if (!DrawTimeline()) return false;
+  playback.lastDrawnMs = ms;
+  return true;
+}
+
+void LoadBandsOfFrameAt(int ms) {
+  if (ms < 0) {
+    for (float& band : SpectrumBands) band = 0;
+    return;
+  }
+  MusicSetTime(ms);
+  const float* spectrum = MusicGetSpectrum();
+  for (int i = 0; i < kSpectrumBandCount; ++i) SpectrumBands[i] = spectrum[i];
+}
+
+int BandSourceMs(int ms, int fps) { return ms - (2000 + fps) / (2 * fps); }  // 1/fps s, rounded
