@@ -1,5 +1,6 @@
-// SDL2 audio device, MP3 stream, interpolated clock and the ring of recent samples the
-// spectrum reads. The callback runs on SDL's audio thread; SDL holds the device lock around
+// SDL2 audio device, MP3 stream at the mix rate, interpolated clock and the ring of recent
+// samples the spectrum reads. Mix samples are the track's own time (TrackReader), so counting
+// those the device has taken counts the track whatever the file's rate. The callback runs on SDL's audio thread; SDL holds the device lock around
 // it, and the main thread takes the same lock for every read of or change to the stream.
 #include "platform/LiveAudio.h"
 
@@ -10,8 +11,8 @@
 #include <string>
 
 #include "platform/MonotonicTime.h"
-#include "platform/Mp3Decoder.h"
 #include "platform/SpectrumAnalyser.h"
+#include "platform/TrackReader.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ class LiveStream final : public AudioStream {
   LiveStream(const uint8_t* bytes, size_t size, std::string& problem) : analyser_(CreateSpectrumAnalyser()) {
     problem.clear();
     if (size == 0) problem = "the file is empty";
-    else decoder_ = OpenMp3Decoder(bytes, size, problem);
+    else reader_ = OpenTrackReader(bytes, size, problem);
   }
 
   ~LiveStream() override {
@@ -58,7 +59,7 @@ class LiveStream final : public AudioStream {
       if (device.playing == this) device.playing = nullptr;
     }
     if (device.id && !device.playing) SDL_PauseAudioDevice(device.id, 1);
-    CloseMp3Decoder(decoder_);
+    CloseTrackReader(reader_);
     DestroySpectrumAnalyser(analyser_);
   }
 
@@ -97,7 +98,7 @@ class LiveStream final : public AudioStream {
     MoveTo(SampleForMs(ms), MonotonicSeconds());
   }
 
-  int TrackMs() override { return decoder_ ? MsForSample(static_cast<double>(Mp3Length(*decoder_))) : 0; }
+  int TrackMs() override { return reader_ ? MsForSample(static_cast<double>(TrackLength(*reader_))) : 0; }
 
   void Spectrum(float magnitudes[kSpectrumBins]) override {
     {
@@ -116,7 +117,7 @@ class LiveStream final : public AudioStream {
   void Fill(float* stereo, int frames) {
     const double now = MonotonicSeconds();
     size_t got = 0;
-    if (!pastEnd_) got = ReadMp3(*decoder_, stereo, static_cast<size_t>(frames));
+    if (!pastEnd_) got = ReadTrack(*reader_, stereo, static_cast<size_t>(frames));
     if (got < static_cast<size_t>(frames)) pastEnd_ = true;
     std::fill(stereo + 2 * got, stereo + 2 * frames, 0.0f);
     for (int i = 0; i < frames; ++i)
@@ -144,7 +145,7 @@ class LiveStream final : public AudioStream {
   // Lock held. The heard position jumps to sample and stands there until the device takes the
   // first buffer from it, since the device still plays what it held from before.
   void MoveTo(int64_t sample, double now) {
-    pastEnd_ = !decoder_ || sample >= Mp3Length(*decoder_) || !SeekMp3(*decoder_, sample);
+    pastEnd_ = !reader_ || sample >= TrackLength(*reader_) || !SeekTrack(*reader_, sample);
     nextSample_ = sample;
     ringValidFrom_ = sample;
     baseSample_ = limitSample_ = lastReported_ = static_cast<double>(sample);
@@ -152,7 +153,7 @@ class LiveStream final : public AudioStream {
   }
 
   SDL_AudioDeviceID deviceId_ = 0;
-  Mp3Decoder* decoder_ = nullptr;
+  TrackReader* reader_ = nullptr;
   SpectrumAnalyser* analyser_;
   bool paused_ = true;
   bool pastEnd_ = true;

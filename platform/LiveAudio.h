@@ -1,6 +1,7 @@
 // The sound output the show plays through, on SDL2 audio: one device at 44100 Hz stereo float
-// and one stream decoded from an MP3 held in memory. The calls mirror the order the show makes
-// them in: select the output, initialise it, open the stream, play it paused, unpause it.
+// and one stream decoded from an MP3 held in memory, at any MPEG rate, resampled to the device's.
+// The calls mirror the order the show makes them in: select the output, initialise it, open the
+// stream, play it paused, unpause it.
 #pragma once
 #include <cstddef>
 #include <cstdint>

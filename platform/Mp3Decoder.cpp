@@ -7,17 +7,18 @@
 #include <cstring>
 #include <string>
 
-#include "platform/MusicClock.h"
-
 struct Mp3Decoder {
   mpg123_handle* handle = nullptr;
   const uint8_t* bytes = nullptr;
   size_t size = 0;
   size_t offset = 0;
   int64_t length = 0;
+  int rate = 0;
 };
 
 namespace {
+
+constexpr long kSeekPreframes = 24;
 
 mpg123_ssize_t ReadMemory(void* source, void* out, size_t count) {
   auto* decoder = static_cast<Mp3Decoder*>(source);
@@ -54,11 +55,18 @@ bool Fail(Mp3Decoder* decoder, std::string& error, const char* what) {
 bool Configure(Mp3Decoder* decoder, std::string& error) {
   mpg123_handle* mh = decoder->handle;
   // Gapless trims the encoder delay and padding; without MPG123_FUZZY seeks are sample exact.
-  if (mpg123_param(mh, MPG123_FLAGS, MPG123_GAPLESS | MPG123_FORCE_STEREO | MPG123_QUIET, 0) != MPG123_OK ||
-      mpg123_format_none(mh) != MPG123_OK)
+  // Tags are skipped unread: a cover picture of megabytes costs a jump, not a parse. No
+  // MPG123_AUTO_RESAMPLE: the track comes out at its own rate and the mixer resamples it.
+  const long flags = MPG123_GAPLESS | MPG123_FORCE_STEREO | MPG123_QUIET | MPG123_SKIP_ID3V2;
+  // Junk before the first frame (or a damaged stretch) is searched through to the end of the
+  // buffer rather than the default 1 KiB. A seek decodes enough frames before its target to
+  // refill the bit reservoir (eleven frames of 8 kbit/s at 24 kHz fill its 255 bytes) and the
+  // synthesis filter: the default two leave a VBR track silent after a seek, 16 is the least
+  // that is exact on our low-rate VBR tests, and 24 leaves room.
+  if (mpg123_param(mh, MPG123_FLAGS, flags, 0) != MPG123_OK || mpg123_param(mh, MPG123_RESYNC_LIMIT, -1, 0) != MPG123_OK ||
+      mpg123_param(mh, MPG123_PREFRAMES, kSeekPreframes, 0) != MPG123_OK || mpg123_format_none(mh) != MPG123_OK)
     return Fail(decoder, error, "cannot configure the MP3 decoder");
-  // Every MPEG rate opens, so a track at another rate is refused here, in our words: refused by
-  // the format list, libmpg123 prints its own message despite MPG123_QUIET.
+  // Every MPEG rate, 8 to 48 kHz; mono comes out on both channels.
   const long* rates = nullptr;
   size_t rateCount = 0;
   mpg123_rates(&rates, &rateCount);
@@ -73,10 +81,7 @@ bool Configure(Mp3Decoder* decoder, std::string& error) {
   int channels = 0, encoding = 0;
   if (mpg123_getformat(mh, &rate, &channels, &encoding) != MPG123_OK)
     return Fail(decoder, error, "not an MP3 stream");
-  if (rate != kMixRate) {
-    error = "the track is at " + std::to_string(rate) + " Hz, not 44100 Hz";
-    return false;
-  }
+  decoder->rate = static_cast<int>(rate);
   if (mpg123_scan(mh) != MPG123_OK) return Fail(decoder, error, "cannot index the MP3 data");
   decoder->length = mpg123_length(mh);
   if (decoder->length < 0) return Fail(decoder, error, "MP3 length unknown");
@@ -113,6 +118,8 @@ void CloseMp3Decoder(Mp3Decoder* decoder) {
 }
 
 int64_t Mp3Length(const Mp3Decoder& decoder) { return decoder.length; }
+
+int Mp3Rate(const Mp3Decoder& decoder) { return decoder.rate; }
 
 bool SeekMp3(Mp3Decoder& decoder, int64_t sample) {
   if (sample < 0) sample = 0;
