@@ -59,8 +59,11 @@ void ReportMusicProblem(const std::string& what) { std::fprintf(stderr, "vexilog
 }  // namespace
 
 void StartMusic() {
-  // A stream from an earlier start decodes from the file buffer read below: it ends first.
+  // A stream or sample reader from an earlier start decodes from the file buffer read below: they
+  // end first.
   music.clock.reset();
+  CloseTrackReader(samples.reader);
+  samples = SampleReader{};
   if (music.offline) {
     const bool found = ReadMusicFile();
     std::string problem;
