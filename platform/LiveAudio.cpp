@@ -16,8 +16,10 @@
 
 namespace {
 
-// 512 frames: 11.6 ms per callback, short enough that the interpolation never drifts far.
-constexpr int kDeviceFrames = 512;
+// 1024 frames: 23 ms per callback. SDL's PulseAudio output drops pieces of 512-frame buffers on
+// a busy machine (a recorded sine came back 3 % off itself; clean at 1024), and the clock
+// interpolates between callbacks, so the longer buffer does not make it coarser.
+constexpr int kDeviceFrames = 1024;
 constexpr int kRingSize = 8192;  // recent mono samples, more than a window plus a buffer
 static_assert((kRingSize & (kRingSize - 1)) == 0 && kRingSize >= kSpectrumWindow + 2 * kDeviceFrames);
 
