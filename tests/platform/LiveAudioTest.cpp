@@ -34,6 +34,17 @@ void RecordBuffer(double time, int64_t firstSample, int frames) {
 
 void SleepMs(double ms) { std::this_thread::sleep_for(std::chrono::microseconds(static_cast<int64_t>(ms * 1000))); }
 
+// Waits (at most a minute, however slow the machine) until the clock has passed ms; its reading.
+int WaitPast(MusicClock& clock, int ms) {
+  const double start = MonotonicSeconds();
+  int now = clock.PositionMs();
+  while (now <= ms && MonotonicSeconds() - start < 60) {
+    SleepMs(2);
+    now = clock.PositionMs();
+  }
+  return now;
+}
+
 class LiveAudio : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -105,21 +116,21 @@ TEST_F(LiveAudio, SeeksShowAtOnceAndTheClockRunsOnPastTheEnd) {
   stream->Play(true);
   SleepMs(50);
   EXPECT_EQ(stream->PositionMs(), 0) << "a paused stream stands still";
+  const double unpaused = MonotonicSeconds();
   stream->SetPaused(false);
-  SleepMs(100);
-  const int playing = stream->PositionMs();
-  EXPECT_GT(playing, 60);
-  EXPECT_LT(playing, 160);
+  const int playing = WaitPast(*stream, 50);
+  // Never ahead of the time it has played for (the clock runs on the device's samples).
+  EXPECT_GT(playing, 50);
+  EXPECT_LE(playing, (MonotonicSeconds() - unpaused) * 1000 + 1);
 
   stream->SeekMs(700);
   EXPECT_EQ(stream->PositionMs(), 700);
   stream->SeekMs(-300);
   EXPECT_EQ(stream->PositionMs(), 0);
+  const double seeked = MonotonicSeconds();
   stream->SeekMs(900);
-  SleepMs(400);  // 1.3 s: beyond the 1 s track
-  const int past = stream->PositionMs();
-  EXPECT_GT(past, 1200);
-  EXPECT_LT(past, 1400);
+  const int past = WaitPast(*stream, 1000 + 1000 * kSpectrumWindow / kMixRate);  // the window past the 1 s track
+  EXPECT_LE(past, 900 + (MonotonicSeconds() - seeked) * 1000 + 1);
   float bins[kSpectrumBins];
   stream->Spectrum(bins);
   EXPECT_EQ(*std::max_element(bins, bins + kSpectrumBins), 0.0f) << "past the end is silence";
@@ -130,7 +141,7 @@ TEST_F(LiveAudio, SpectrumIsThatOfTheAudioPlaying) {
   const std::vector<uint8_t> mp3 = SineMp3(2.0, 30 * kBinHz, 1.0f);
   std::unique_ptr<AudioStream> stream = OpenAudioStream(mp3.data(), mp3.size());
   stream->Play(false);
-  SleepMs(200);
+  WaitPast(*stream, 100);
   float bins[kSpectrumBins];
   stream->Spectrum(bins);
   EXPECT_EQ(std::max_element(bins, bins + kSpectrumBins) - bins, 30);
@@ -142,11 +153,16 @@ TEST(LiveAudioWithoutDevice, RunsSilentlyOnTheMonotonicClock) {
   ASSERT_FALSE(InitAudio(kMixRate));
   const std::vector<uint8_t> mp3 = SineMp3(0.5, 440, 0.5f);
   std::unique_ptr<AudioStream> stream = OpenAudioStream(mp3.data(), mp3.size());
+  const double before = MonotonicSeconds();
   stream->Play(false);
+  const double started = MonotonicSeconds();
   SleepMs(100);
+  const double readFrom = MonotonicSeconds();
   const int ms = stream->PositionMs();
-  EXPECT_GE(ms, 95);
-  EXPECT_LT(ms, 200);
+  const double readTo = MonotonicSeconds();
+  // The monotonic clock from Play to the reading, whenever each ran.
+  EXPECT_GE(ms, std::floor((readFrom - started) * 1000) - 1);
+  EXPECT_LE(ms, (readTo - before) * 1000 + 1);
   stream->SeekMs(250000);
   EXPECT_EQ(stream->PositionMs(), 250000);
   float bins[kSpectrumBins];

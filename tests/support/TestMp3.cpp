@@ -3,6 +3,7 @@
 #include "support/TestMp3.h"
 
 #include <lame/lame.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -159,7 +160,10 @@ std::vector<uint8_t> WithEndTags(const std::vector<uint8_t>& mp3) {
 }
 
 std::vector<float> ReferenceMix(const std::vector<uint8_t>& mp3, int rate, int channels) {
-  const std::string path = (std::filesystem::temp_directory_path() / "vex-reference.mp3").string();
+  // One file per process and call: tests run in parallel.
+  static int calls = 0;
+  const std::string name = "vex-reference-" + std::to_string(getpid()) + "-" + std::to_string(++calls) + ".mp3";
+  const std::string path = (std::filesystem::temp_directory_path() / name).string();
   if (FILE* out = std::fopen(path.c_str(), "wb")) {
     std::fwrite(mp3.data(), 1, mp3.size(), out);
     std::fclose(out);
