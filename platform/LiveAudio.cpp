@@ -28,7 +28,9 @@ class LiveStream;
 struct AudioDevice {
   SDL_AudioDeviceID id = 0;
   LiveStream* playing = nullptr;
-  AudioBufferProbe probe = nullptr;
+  AudioBufferRecord* log = nullptr;  // written by the callback, under the device lock
+  int logCapacity = 0;
+  int logCount = 0;
 };
 AudioDevice device;
 
@@ -124,7 +126,7 @@ class LiveStream final : public AudioStream {
     std::fill(stereo + 2 * got, stereo + 2 * frames, 0.0f);
     for (int i = 0; i < frames; ++i)
       ring_[(nextSample_ + i) & (kRingSize - 1)] = 0.5f * (stereo[2 * i] + stereo[2 * i + 1]);
-    if (device.probe) device.probe(now, nextSample_, frames);
+    if (device.logCount < device.logCapacity) device.log[device.logCount++] = {now, nextSample_, frames};
     // The device plays this buffer from now on: what it held before has just run out.
     baseSample_ = static_cast<double>(nextSample_);
     baseTime_ = now;
@@ -218,7 +220,15 @@ std::unique_ptr<AudioStream> OpenAudioStream(const uint8_t* bytes, size_t size, 
   return std::make_unique<LiveStream>(bytes, size, problem);
 }
 
-void SetAudioBufferProbe(AudioBufferProbe probe) {
+void StartAudioBufferLog(AudioBufferRecord* records, int capacity) {
   DeviceLock lock(device.id);
-  device.probe = probe;
+  device.log = records;
+  device.logCapacity = capacity;
+  device.logCount = 0;
+}
+
+int StopAudioBufferLog() {
+  DeviceLock lock(device.id);
+  device.logCapacity = 0;
+  return device.logCount;
 }

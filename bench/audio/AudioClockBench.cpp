@@ -4,7 +4,6 @@
 // how far the live clock strays from the position the dummy audio device is at while it plays.
 // Run from the build folder: build/bench/audio/bench-audio [SECONDS_PER_TRACK].
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -21,28 +20,15 @@
 
 namespace {
 
-struct BufferRecord {
-  double time;
-  int64_t firstSample;
-  int frames;
-};
 constexpr int kMaxRecords = 8192;
-BufferRecord records[kMaxRecords];
-std::atomic<int> recordCount{0};
-
-void RecordBuffer(double time, int64_t firstSample, int frames) {
-  const int slot = recordCount.load(std::memory_order_relaxed);
-  if (slot >= kMaxRecords) return;
-  records[slot] = {time, firstSample, frames};
-  recordCount.store(slot + 1, std::memory_order_release);
-}
+AudioBufferRecord records[kMaxRecords];
 
 // The dummy device consumes each buffer evenly until it asks for the next one, so the sample it
 // is at between two callbacks is the linear blend of their first samples.
 bool HeardMs(double time, int count, double& ms) {
   for (int k = 0; k + 1 < count; ++k) {
-    const BufferRecord& a = records[k];
-    const BufferRecord& b = records[k + 1];
+    const AudioBufferRecord& a = records[k];
+    const AudioBufferRecord& b = records[k + 1];
     if (a.time <= time && time < b.time && b.firstSample == a.firstSample + a.frames) {
       ms = (static_cast<double>(a.firstSample) + (time - a.time) / (b.time - a.time) * a.frames) / 44.1;
       return true;
@@ -105,8 +91,7 @@ void ReaderCosts(const std::vector<uint8_t>& bytes, double& seekUs, double& spee
 // Plays seconds of the track on the dummy device, reading the clock every 0.3 ms.
 void ClockError(const std::vector<uint8_t>& bytes, double seconds, double& median, double& p99, double& worst,
                 double& jitter) {
-  recordCount = 0;
-  SetAudioBufferProbe(RecordBuffer);
+  StartAudioBufferLog(records, kMaxRecords);
   std::unique_ptr<AudioStream> stream = OpenAudioStream(bytes.data(), bytes.size());
   stream->SeekMs(60000);
   stream->Play(false);
@@ -136,8 +121,7 @@ void ClockError(const std::vector<uint8_t>& bytes, double seconds, double& media
     previous = now;
     previousTime = nowTime;
   }
-  SetAudioBufferProbe(nullptr);
-  const int count = recordCount.load(std::memory_order_acquire);
+  const int count = StopAudioBufferLog();
   std::vector<double> errors;
   for (const Reading& reading : readings) {
     double heard = 0;

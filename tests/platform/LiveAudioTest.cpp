@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,21 +15,8 @@
 
 namespace {
 
-struct BufferRecord {
-  double time;
-  int64_t firstSample;
-  int frames;
-};
 constexpr int kMaxRecords = 4096;
-BufferRecord records[kMaxRecords];
-std::atomic<int> recordCount{0};
-
-void RecordBuffer(double time, int64_t firstSample, int frames) {
-  const int slot = recordCount.load(std::memory_order_relaxed);
-  if (slot >= kMaxRecords) return;
-  records[slot] = {time, firstSample, frames};
-  recordCount.store(slot + 1, std::memory_order_release);
-}
+AudioBufferRecord records[kMaxRecords];
 
 void SleepMs(double ms) { std::this_thread::sleep_for(std::chrono::microseconds(static_cast<int64_t>(ms * 1000))); }
 
@@ -52,7 +38,7 @@ class LiveAudio : public ::testing::Test {
     ASSERT_TRUE(InitAudio(kMixRate)) << "the dummy audio driver did not open";
   }
   void TearDown() override {
-    SetAudioBufferProbe(nullptr);
+    StopAudioBufferLog();
     CloseAudio();
   }
 };
@@ -63,8 +49,7 @@ class LiveAudio : public ::testing::Test {
 // of the buffers handed to the device, and never lags behind the one before the last. How close
 // it stays to what is heard is a figure of bench/audio, not a test.
 TEST_F(LiveAudio, ClockStaysWithinTheBuffersTheDeviceHasTaken) {
-  recordCount = 0;
-  SetAudioBufferProbe(RecordBuffer);
+  StartAudioBufferLog(records, kMaxRecords);
   const std::vector<uint8_t> mp3 = SineMp3AtRate(3, 48000, 2);
   std::unique_ptr<AudioStream> stream = OpenAudioStream(mp3.data(), mp3.size());
   stream->Play(false);
@@ -82,8 +67,7 @@ TEST_F(LiveAudio, ClockStaysWithinTheBuffersTheDeviceHasTaken) {
     readings.push_back({before, MonotonicSeconds(), ms});
     SleepMs(0.3);
   }
-  SetAudioBufferProbe(nullptr);
-  const int count = recordCount.load(std::memory_order_acquire);
+  const int count = StopAudioBufferLog();
   ASSERT_GT(count, 3) << "the dummy device took no buffers";
 
   int checked = 0;
