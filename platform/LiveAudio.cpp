@@ -1,7 +1,8 @@
 // SDL2 audio device, MP3 stream at the mix rate, interpolated clock and the ring of recent
 // samples the spectrum reads. Mix samples are the track's own time (TrackReader), so counting
-// those the device has taken counts the track whatever the file's rate. The callback runs on SDL's audio thread; SDL holds the device lock around
-// it, and the main thread takes the same lock for every read of or change to the stream.
+// those the device has taken counts the track whatever the file's rate. The callback runs on
+// SDL's audio thread; SDL holds the device lock around it, and the main thread takes the same
+// lock for every read of or change to the stream.
 #include "platform/LiveAudio.h"
 
 #include <SDL.h>

@@ -71,7 +71,8 @@ bool Configure(Mp3Decoder* decoder, std::string& error) {
   // refill the bit reservoir (eleven frames of 8 kbit/s at 24 kHz fill its 255 bytes) and the
   // synthesis filter: the default two leave a VBR track silent after a seek, 16 is the least
   // that is exact on our low-rate VBR tests, and 24 leaves room.
-  if (mpg123_param(mh, MPG123_FLAGS, flags, 0) != MPG123_OK || mpg123_param(mh, MPG123_RESYNC_LIMIT, -1, 0) != MPG123_OK ||
+  if (mpg123_param(mh, MPG123_FLAGS, flags, 0) != MPG123_OK ||
+      mpg123_param(mh, MPG123_RESYNC_LIMIT, -1, 0) != MPG123_OK ||
       mpg123_param(mh, MPG123_PREFRAMES, kSeekPreframes, 0) != MPG123_OK || mpg123_format_none(mh) != MPG123_OK)
     return Fail(decoder, error, "cannot configure the MP3 decoder");
   // Every MPEG rate, 8 to 48 kHz; mono comes out on both channels.

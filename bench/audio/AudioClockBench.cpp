@@ -165,8 +165,8 @@ int main(int argc, char** argv) {
     const double openMs = OpenMs(bytes);
     ReaderCosts(bytes, seekUs, speed);
     ClockError(bytes, seconds, median, p99, worst, jitter);
-    std::printf("%-28s %8.1f %9.1f %8.0f %9.0f %9.1f | %.1f %.1f %.1f\n", track.name, bytes.size() / 1e6, openMs, seekUs,
-                speed, jitter, median, p99, worst);
+    std::printf("%-28s %8.1f %9.1f %8.0f %9.0f %9.1f | %.1f %.1f %.1f\n", track.name, bytes.size() / 1e6, openMs,
+                seekUs, speed, jitter, median, p99, worst);
   }
   CloseAudio();
   std::filesystem::remove_all(dir);

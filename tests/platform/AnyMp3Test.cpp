@@ -30,7 +30,9 @@ struct DroppedFile {
   int channels;
 };
 
-DroppedFile Dropped(const char* name, const TestMp3Form& form, std::vector<uint8_t> (*wrap)(const std::vector<uint8_t>&)) {
+using Wrapping = std::vector<uint8_t> (*)(const std::vector<uint8_t>&);
+
+DroppedFile Dropped(const char* name, const TestMp3Form& form, Wrapping wrap) {
   std::vector<uint8_t> clean = ChirpMp3(form, 4);
   std::vector<uint8_t> bytes = wrap ? wrap(clean) : clean;
   return {name, std::move(clean), std::move(bytes), form.sampleRate, form.channels};

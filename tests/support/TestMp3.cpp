@@ -47,7 +47,8 @@ std::vector<uint8_t> Noise(size_t bytes, unsigned seed) {
 }
 
 void PutBigEndian(std::vector<uint8_t>& out, uint32_t value, int bytes, int bitsPerByte) {
-  for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<uint8_t>((value >> (i * bitsPerByte)) & ((1u << bitsPerByte) - 1)));
+  const uint32_t mask = (1u << bitsPerByte) - 1;
+  for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<uint8_t>((value >> (i * bitsPerByte)) & mask));
 }
 
 void PutBytes(std::vector<uint8_t>& out, const std::string& bytes) {
