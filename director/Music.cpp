@@ -10,9 +10,9 @@
 #include "director/Timeline.h"
 #include "platform/FileBytes.h"
 #include "platform/LiveAudio.h"
-#include "platform/Mp3Decoder.h"
 #include "platform/OfflineClock.h"
 #include "platform/SilentClock.h"
+#include "platform/TrackReader.h"
 
 static_assert(kSpectrumSize == kSpectrumBins);
 static_assert(kMusicSampleRate == kMixRate);
@@ -31,19 +31,19 @@ struct MusicState {
 MusicState music;
 
 struct SampleReader {
-  Mp3Decoder* decoder = nullptr;
+  TrackReader* reader = nullptr;
   bool opened = false;
-  int64_t position = -1;  // where the decoder stands, -1 before the first seek
+  int64_t position = -1;  // where the reader stands, -1 before the first seek
 };
 SampleReader samples;
 
-Mp3Decoder* SampleDecoder() {
+TrackReader* SampleTrack() {
   if (!samples.opened) {
     samples.opened = true;
     std::string error;
-    if (!music.file.empty()) samples.decoder = OpenMp3Decoder(music.file.data(), music.file.size(), error);
+    if (!music.file.empty()) samples.reader = OpenTrackReader(music.file.data(), music.file.size(), error);
   }
-  return samples.decoder;
+  return samples.reader;
 }
 
 bool ReadMusicFile() {
@@ -59,8 +59,11 @@ void ReportMusicProblem(const std::string& what) { std::fprintf(stderr, "vexilog
 }  // namespace
 
 void StartMusic() {
-  // A stream from an earlier start decodes from the file buffer read below: it ends first.
+  // A stream or sample reader from an earlier start decodes from the file buffer read below: they
+  // end first.
   music.clock.reset();
+  CloseTrackReader(samples.reader);
+  samples = SampleReader{};
   if (music.offline) {
     const bool found = ReadMusicFile();
     std::string problem;
@@ -115,17 +118,17 @@ void UseOfflineMusic() { music.offline = true; }
 
 void ReadMusicSamples(int64_t firstSample, float* stereo, size_t frames) {
   std::fill(stereo, stereo + 2 * frames, 0.f);
-  Mp3Decoder* decoder = SampleDecoder();
-  if (!decoder) return;
+  TrackReader* reader = SampleTrack();
+  if (!reader) return;
   const int64_t first = std::max<int64_t>(firstSample, 0);
-  const int64_t end = std::min<int64_t>(firstSample + static_cast<int64_t>(frames), Mp3Length(*decoder));
+  const int64_t end = std::min<int64_t>(firstSample + static_cast<int64_t>(frames), TrackLength(*reader));
   if (first >= end) return;
-  if (first != samples.position && !SeekMp3(*decoder, first)) return;
+  if (first != samples.position && !SeekTrack(*reader, first)) return;
   float* out = stereo + 2 * (first - firstSample);
   size_t wanted = static_cast<size_t>(end - first);
   samples.position = first;
   while (wanted > 0) {
-    const size_t got = ReadMp3(*decoder, out, wanted);
+    const size_t got = ReadTrack(*reader, out, wanted);
     if (got == 0) break;
     out += 2 * got;
     wanted -= got;

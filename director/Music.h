@@ -7,7 +7,8 @@ constexpr int kSpectrumSize = 512;
 
 // Opens data/music/sonorrak.mp3 and starts it playing. When the file is missing it prints
 // "Error!" and "File Not Found" and the show runs on a silent clock; so it does when the file
-// cannot be decoded (not an MP3, empty, not 44100 Hz), with one line on stderr. Without a sound
+// cannot be decoded (empty, no MPEG audio in it), with one line on stderr. Every MPEG audio
+// rate plays, resampled to 44100 Hz; the clock counts the track's own time. Without a sound
 // device, and with a track that ends before the show, one line on stderr and the show runs on.
 // A second call ends the first call's stream.
 void StartMusic();
@@ -24,7 +25,8 @@ const float* MusicGetSpectrum();
 // MusicSetTime puts it and the spectrum is computed from the track at that position.
 void UseOfflineMusic();
 
-// The track's samples per second per channel.
+// Samples per second per channel of the music as tools read it: the mix rate, whatever the
+// file's own rate.
 constexpr int kMusicSampleRate = 44100;
 // For tools that write the music out, after StartMusic: frames interleaved stereo samples of the
 // track from firstSample on, silence before its start, past its end and when it did not load.

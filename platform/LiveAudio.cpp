@@ -1,6 +1,8 @@
-// SDL2 audio device, MP3 stream, interpolated clock and the ring of recent samples the
-// spectrum reads. The callback runs on SDL's audio thread; SDL holds the device lock around
-// it, and the main thread takes the same lock for every read of or change to the stream.
+// SDL2 audio device, MP3 stream at the mix rate, interpolated clock and the ring of recent
+// samples the spectrum reads. Mix samples are the track's own time (TrackReader), so counting
+// those the device has taken counts the track whatever the file's rate. The callback runs on
+// SDL's audio thread; SDL holds the device lock around it, and the main thread takes the same
+// lock for every read of or change to the stream.
 #include "platform/LiveAudio.h"
 
 #include <SDL.h>
@@ -10,13 +12,15 @@
 #include <string>
 
 #include "platform/MonotonicTime.h"
-#include "platform/Mp3Decoder.h"
 #include "platform/SpectrumAnalyser.h"
+#include "platform/TrackReader.h"
 
 namespace {
 
-// 512 frames: 11.6 ms per callback, short enough that the interpolation never drifts far.
-constexpr int kDeviceFrames = 512;
+// 1024 frames: 23 ms per callback. SDL's PulseAudio output drops pieces of 512-frame buffers on
+// a busy machine (a recorded sine came back 3 % off itself; clean at 1024), and the clock
+// interpolates between callbacks, so the longer buffer does not make it coarser.
+constexpr int kDeviceFrames = 1024;
 constexpr int kRingSize = 8192;  // recent mono samples, more than a window plus a buffer
 static_assert((kRingSize & (kRingSize - 1)) == 0 && kRingSize >= kSpectrumWindow + 2 * kDeviceFrames);
 
@@ -25,7 +29,9 @@ class LiveStream;
 struct AudioDevice {
   SDL_AudioDeviceID id = 0;
   LiveStream* playing = nullptr;
-  AudioBufferProbe probe = nullptr;
+  AudioBufferRecord* log = nullptr;  // written by the callback, under the device lock
+  int logCapacity = 0;
+  int logCount = 0;
 };
 AudioDevice device;
 
@@ -49,7 +55,7 @@ class LiveStream final : public AudioStream {
   LiveStream(const uint8_t* bytes, size_t size, std::string& problem) : analyser_(CreateSpectrumAnalyser()) {
     problem.clear();
     if (size == 0) problem = "the file is empty";
-    else decoder_ = OpenMp3Decoder(bytes, size, problem);
+    else reader_ = OpenTrackReader(bytes, size, problem);
   }
 
   ~LiveStream() override {
@@ -58,7 +64,7 @@ class LiveStream final : public AudioStream {
       if (device.playing == this) device.playing = nullptr;
     }
     if (device.id && !device.playing) SDL_PauseAudioDevice(device.id, 1);
-    CloseMp3Decoder(decoder_);
+    CloseTrackReader(reader_);
     DestroySpectrumAnalyser(analyser_);
   }
 
@@ -97,7 +103,7 @@ class LiveStream final : public AudioStream {
     MoveTo(SampleForMs(ms), MonotonicSeconds());
   }
 
-  int TrackMs() override { return decoder_ ? MsForSample(static_cast<double>(Mp3Length(*decoder_))) : 0; }
+  int TrackMs() override { return reader_ ? MsForSample(static_cast<double>(TrackLength(*reader_))) : 0; }
 
   void Spectrum(float magnitudes[kSpectrumBins]) override {
     {
@@ -116,12 +122,12 @@ class LiveStream final : public AudioStream {
   void Fill(float* stereo, int frames) {
     const double now = MonotonicSeconds();
     size_t got = 0;
-    if (!pastEnd_) got = ReadMp3(*decoder_, stereo, static_cast<size_t>(frames));
+    if (!pastEnd_) got = ReadTrack(*reader_, stereo, static_cast<size_t>(frames));
     if (got < static_cast<size_t>(frames)) pastEnd_ = true;
     std::fill(stereo + 2 * got, stereo + 2 * frames, 0.0f);
     for (int i = 0; i < frames; ++i)
       ring_[(nextSample_ + i) & (kRingSize - 1)] = 0.5f * (stereo[2 * i] + stereo[2 * i + 1]);
-    if (device.probe) device.probe(now, nextSample_, frames);
+    if (device.logCount < device.logCapacity) device.log[device.logCount++] = {now, nextSample_, frames};
     // The device plays this buffer from now on: what it held before has just run out.
     baseSample_ = static_cast<double>(nextSample_);
     baseTime_ = now;
@@ -144,7 +150,7 @@ class LiveStream final : public AudioStream {
   // Lock held. The heard position jumps to sample and stands there until the device takes the
   // first buffer from it, since the device still plays what it held from before.
   void MoveTo(int64_t sample, double now) {
-    pastEnd_ = !decoder_ || sample >= Mp3Length(*decoder_) || !SeekMp3(*decoder_, sample);
+    pastEnd_ = !reader_ || sample >= TrackLength(*reader_) || !SeekTrack(*reader_, sample);
     nextSample_ = sample;
     ringValidFrom_ = sample;
     baseSample_ = limitSample_ = lastReported_ = static_cast<double>(sample);
@@ -152,7 +158,7 @@ class LiveStream final : public AudioStream {
   }
 
   SDL_AudioDeviceID deviceId_ = 0;
-  Mp3Decoder* decoder_ = nullptr;
+  TrackReader* reader_ = nullptr;
   SpectrumAnalyser* analyser_;
   bool paused_ = true;
   bool pastEnd_ = true;
@@ -215,7 +221,15 @@ std::unique_ptr<AudioStream> OpenAudioStream(const uint8_t* bytes, size_t size, 
   return std::make_unique<LiveStream>(bytes, size, problem);
 }
 
-void SetAudioBufferProbe(AudioBufferProbe probe) {
+void StartAudioBufferLog(AudioBufferRecord* records, int capacity) {
   DeviceLock lock(device.id);
-  device.probe = probe;
+  device.log = records;
+  device.logCapacity = capacity;
+  device.logCount = 0;
+}
+
+int StopAudioBufferLog() {
+  DeviceLock lock(device.id);
+  device.logCapacity = 0;
+  return device.logCount;
 }

@@ -1,6 +1,7 @@
 // The sound output the show plays through, on SDL2 audio: one device at 44100 Hz stereo float
-// and one stream decoded from an MP3 held in memory. The calls mirror the order the show makes
-// them in: select the output, initialise it, open the stream, play it paused, unpause it.
+// and one stream decoded from an MP3 held in memory, at any MPEG rate, resampled to the device's.
+// The calls mirror the order the show makes them in: select the output, initialise it, open the
+// stream, play it paused, unpause it.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -34,7 +35,13 @@ std::unique_ptr<AudioStream> OpenAudioStream(const uint8_t* bytes, size_t size);
 // The same; problem says why the track cannot be decoded (empty when it can).
 std::unique_ptr<AudioStream> OpenAudioStream(const uint8_t* bytes, size_t size, std::string& problem);
 
-// For measurements: called on the audio thread after each buffer is filled, with the
-// monotonic time the callback started, the track sample that buffer starts with, and its size.
-using AudioBufferProbe = void (*)(double time, int64_t firstSample, int frames);
-void SetAudioBufferProbe(AudioBufferProbe probe);
+// For measurements: every buffer handed to the device from now on is written into records (up
+// to capacity) with the monotonic time its callback started, the track sample it starts with
+// and its size. StopAudioBufferLog ends it and says how many were written.
+struct AudioBufferRecord {
+  double time;
+  int64_t firstSample;
+  int frames;
+};
+void StartAudioBufferLog(AudioBufferRecord* records, int capacity);
+int StopAudioBufferLog();
