@@ -17,6 +17,13 @@
 
 namespace {
 
+// A browser page without shared memory has no threads: there each file decodes at its get().
+#ifdef __EMSCRIPTEN__
+constexpr auto kDecodePolicy = std::launch::deferred;
+#else
+constexpr auto kDecodePolicy = std::launch::async;
+#endif
+
 // -10.0 to 9.8 in steps of 0.2, the product rounded to float once.
 float CloudCoordinate(int random) { return static_cast<float>((random % 100 - 50) * 0.2); }
 
@@ -34,7 +41,7 @@ void LoadTextures() {
   std::future<DecodedTexture> decoded[kFileCount];
   for (int i = 0; i < kFileCount; ++i) {
     for (int ahead = i; ahead < kFileCount && ahead <= i + kDecodeAhead; ++ahead)
-      if (!decoded[ahead].valid()) decoded[ahead] = std::async(std::launch::async, DecodeTextureFile, paths[ahead]);
+      if (!decoded[ahead].valid()) decoded[ahead] = std::async(kDecodePolicy, DecodeTextureFile, paths[ahead]);
     const GLuint name = UploadTexture(decoded[i].get());
     if (i < kTextureCount) textureTable.names[i] = name;
     else textureTable.font = name;

@@ -4,3 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <GL/glu.h>
+// The browser build (and its native check) draws through a GL 1.x layer over OpenGL ES 3.
+#ifdef VEX_GL_LAYER
+#include "platform/webgl/GlLayer.h"
+#endif
