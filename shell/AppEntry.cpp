@@ -39,17 +39,8 @@ void RunFrameLoop(AppWindow& window) {
 
 int RunApp() {
   AppInstance instance{kAppClassName};
-  for (int& key : keyState) key = 0;
-  for (int& key : keyPresses) key = 0;
-  AppWindow window = {};
-  window.keys = keyState;
-  window.keyPresses = keyPresses;
-  window.instance = &instance;
-  window.title = kAppTitle;
-  window.width = 800;
-  window.height = 600;
-  window.bits = 32;
-  window.fullScreen = 1;
+  AppWindow window;
+  FillAppWindowDefaults(window, instance, keyState, keyPresses);
 
   // The dialog needs the windowing system; where there is none, the registration below reports it.
   const bool haveVideo = RegisterAppClass(instance);

@@ -3,6 +3,19 @@
 
 #include "render/Gl.h"
 
+void FillAppWindowDefaults(AppWindow& window, AppInstance& instance, KeyState keys, KeyPresses presses) {
+  for (int key = 0; key < kKeyCount; ++key) keys[key] = presses[key] = 0;
+  window = AppWindow{};
+  window.keys = keys;
+  window.keyPresses = presses;
+  window.instance = &instance;
+  window.title = kAppTitle;
+  window.width = 800;
+  window.height = 600;
+  window.bits = 32;
+  window.fullScreen = 1;
+}
+
 bool RegisterAppClass(AppInstance&) { return InitShellVideo(); }
 
 bool SwitchDisplayMode(int width, int height, int bits) { return SwitchShellDisplayMode(width, height, bits); }

@@ -3,6 +3,9 @@
 #include "platform/ShellPlatform.h"
 #include "shell/AppWindow.h"
 
+// The record as the program starts: zeroed, both key tables cleared and linked, 800 x 600 at
+// 32 bits, full screen asked for.
+void FillAppWindowDefaults(AppWindow& window, AppInstance& instance, KeyState keys, KeyPresses presses);
 // Stands for registering the window class: brings up the windowing system.
 bool RegisterAppClass(AppInstance& instance);
 bool SwitchDisplayMode(int width, int height, int bits);

@@ -14,6 +14,7 @@
 namespace {
 
 KeyState keyState;
+KeyPresses keyPresses;
 AppInstance instance{kAppClassName};
 AppWindow window = {};
 
@@ -56,13 +57,7 @@ extern "C" {
 // Starts the show on the page's canvas: 1 when it runs, 0 when WebGL 2 is missing. With
 // testOnly the frame loop stays off and the show runs on the offline clock for vexFrameAt.
 EMSCRIPTEN_KEEPALIVE int vexStart(int testOnly) {
-  for (int& key : keyState) key = 0;
-  window.keys = keyState;
-  window.instance = &instance;
-  window.title = kAppTitle;
-  window.width = 800;
-  window.height = 600;
-  window.bits = 32;
+  FillAppWindowDefaults(window, instance, keyState, keyPresses);
   window.fullScreen = 0;  // the page makes the canvas full screen itself
   if (!RegisterAppClass(instance) || !CreateAppWindow(window)) return 0;
   if (testOnly) {
