@@ -11,6 +11,7 @@
 
 #include "render/FoggedGlow.h"
 #include "render/Gl.h"
+#include "render/HalfTargets.h"
 #include "render/RenderSize.h"
 
 namespace {
@@ -20,7 +21,9 @@ constexpr int kCheckHeight = 48;
 
 struct RenderTextures {
   GLuint frame = 0;  // width x height copy of the frame
-  GLuint half = 0;   // the shrunk and blurred image
+  GLuint half = 0;   // the shrunk and blurred image: one of the targets' textures
+  HalfTargets targets;
+  int drawnInto = 1;  // the target the quarter-size passes draw into, when they do
   int width = 0, height = 0;
   bool ready = false;
   bool crossbar = false;  // a texture unit's stage may read another unit's sample
@@ -41,6 +44,7 @@ struct GlowShortcuts {
   bool sums = false;          // blur directions and unfogged layers summed in the texture units
   bool foggedLayers = false;  // layers under fog in one fragment-program pass
   bool foggedBlur = false;    // each blur direction under fog in one fragment-program pass
+  bool targets = false;       // quarter-size passes drawn straight into the half textures
 };
 // What the start-up self-check found to give the passes' own bytes, for the show's settings.
 struct CheckedShortcuts {
@@ -51,6 +55,9 @@ CheckedShortcuts checkedShortcuts;
 const GlowShortcuts* checkCandidate = nullptr;  // while the self-check draws
 // What the glow being drawn may use.
 GlowShortcuts activeShortcuts;
+// Unfogged, with the sums and the half targets, the frame is never copied: it stays whole in the
+// framebuffer, which a filtered blit shrinks and the layers are added onto by blending.
+bool frameKept = false;
 
 GLuint CreateRectangleTexture(int width, int height, const std::vector<uint8_t>& black) {
   GLuint name = 0;
@@ -60,11 +67,13 @@ GLuint CreateRectangleTexture(int width, int height, const std::vector<uint8_t>&
   return name;
 }
 
-RenderTextures CreateTextures(int width, int height, bool crossbar) {
+RenderTextures CreateTextures(int width, int height, const char* extensions) {
   RenderTextures made;
   const std::vector<uint8_t> black(static_cast<size_t>(width) * height * 3, 0);
   made.frame = CreateRectangleTexture(width, height, black);
   made.half = CreateRectangleTexture(width / 2, height / 2, black);
+  made.targets = CreateHalfTargets(extensions, made.half, CreateRectangleTexture(width / 2, height / 2, black));
+  const bool crossbar = HasGlExtension(extensions, "GL_ARB_texture_env_crossbar");
   made.width = width;
   made.height = height;
   made.ready = true;
@@ -77,6 +86,13 @@ RenderTextures CreateTextures(int width, int height, bool crossbar) {
 // about three times the cost on a software renderer.
 void CopyFramebuffer(int width, int height) {
   glCopyTexSubImage2D(GL_TEXTURE_RECTANGLE_ARB, 0, 0, 0, 0, 0, width, height);
+}
+
+void DeleteTextures(RenderTextures& textures) {
+  DeleteHalfTargets(textures.targets);
+  glDeleteTextures(1, &textures.frame);
+  glDeleteTextures(2, textures.targets.texture);
+  textures = RenderTextures{};
 }
 
 void DrawFull(int width, int height) {
@@ -110,6 +126,36 @@ void SetFiltering(GLuint texture, GLint filter) {
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, texture);
   glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MIN_FILTER, filter);
   glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MAG_FILTER, filter);
+}
+
+void SetHalfFiltering(GLint filter) {
+  for (const GLuint texture : renderTextures.targets.texture) SetFiltering(texture, filter);
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
+}
+
+// The quarter-size passes draw into one half texture while the other holds the last stored
+// pass; the copy of the frame's corner that each pass as written ends with becomes a swap.
+void DrawIntoSpareHalf() {
+  const HalfTargets& targets = renderTextures.targets;
+  renderTextures.drawnInto = targets.texture[0] == renderTextures.half ? 1 : 0;
+  DrawIntoHalfTarget(targets, renderTextures.drawnInto);
+}
+
+// Stores the quarter-size pass just drawn in the half texture and leaves that bound.
+void StoreHalf() {
+  if (!activeShortcuts.targets) {
+    CopyFramebuffer(renderTextures.HalfWidth(), renderTextures.HalfHeight());
+    return;
+  }
+  renderTextures.half = renderTextures.targets.texture[renderTextures.drawnInto];
+  DrawIntoSpareHalf();
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
+}
+
+// The frame shrunk as the quarter-size pass samples it, stored in the half texture.
+void ShrinkByBlit() {
+  ShrinkIntoHalfTarget(renderTextures.targets, renderTextures.drawnInto, renderTextures.width, renderTextures.height);
+  StoreHalf();
 }
 
 int LayerCount(float c) {
@@ -146,7 +192,8 @@ int SampleUnit(const Tap* taps, int u) {
 // colour. Plain sums are drawn with blending off, and their alpha adds the colour's alpha once
 // per tap; a weighed sum keeps the colour's alpha for the blending the caller has set. Leaves
 // unit 0 active with the first tap's texture bound and the other units as they were.
-enum class SumOutput { plain, weighed };
+// Added sums are plain sums blended onto what the framebuffer holds.
+enum class SumOutput { plain, weighed, added };
 void SummedTapsPass(const Tap* taps, int count, SumOutput output) {
   for (int u = 0; u < count; ++u) {
     glActiveTexture(GL_TEXTURE0 + u);
@@ -157,11 +204,15 @@ void SummedTapsPass(const Tap* taps, int count, SumOutput output) {
     glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_ADD);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE0 + SampleUnit(taps, u));
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, output == SumOutput::plain ? GL_ADD : GL_REPLACE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, output == SumOutput::weighed ? GL_REPLACE : GL_ADD);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PREVIOUS);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, GL_PRIMARY_COLOR);
   }
   if (output == SumOutput::plain) glDisable(GL_BLEND);
+  if (output == SumOutput::added) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+  }
   glBegin(GL_QUADS);
   constexpr int kCorners[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};  // DrawRectQuad's order
   for (const auto& corner : kCorners) {
@@ -210,6 +261,19 @@ void BlurTaps(int radius, int du, int dv, Tap* taps) {
 // The frame, shrunk into the lower-left quarter and multiplied by itself powerPasses times,
 // copied into the half texture.
 void ShrinkWithPowers(int powerPasses) {
+  if (frameKept) {
+    ShrinkByBlit();
+    if (powerPasses == 0) return;
+    glDisable(GL_BLEND);
+    DrawFull(renderTextures.HalfWidth(), renderTextures.HalfHeight());
+    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    glEnable(GL_BLEND);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < powerPasses; ++i) DrawHalfShifted(0, 0);
+    glEnd();
+    StoreHalf();
+    return;
+  }
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
   glBlendFunc(GL_DST_COLOR, GL_ZERO);
   glDisable(GL_BLEND);
@@ -219,7 +283,7 @@ void ShrinkWithPowers(int powerPasses) {
   for (int i = 0; i < powerPasses; ++i) DrawRectQuad(renderTextures.width, renderTextures.height, 0, 0);
   glEnd();
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
-  CopyFramebuffer(renderTextures.HalfWidth(), renderTextures.HalfHeight());
+  StoreHalf();
 }
 
 // The shrink, then the two blur directions, each copied back into the half texture.
@@ -227,9 +291,9 @@ void ShrinkAndBlur(int radius, int powerPasses, float weight) {
   ShrinkWithPowers(powerPasses);
   glColor4f(1, 1, 1, weight);
   BlurPass(radius, 1, 0);
-  CopyFramebuffer(renderTextures.HalfWidth(), renderTextures.HalfHeight());
+  StoreHalf();
   BlurPass(radius, 0, 1);
-  CopyFramebuffer(renderTextures.HalfWidth(), renderTextures.HalfHeight());
+  StoreHalf();
 }
 
 // Under fog, each blur direction in one program pass from the shrunk (then the horizontally
@@ -247,9 +311,9 @@ bool FoggedBlur(int radius, float weight) {
     }
     DrawFoggedBlur(renderTextures.half, halfWidth, halfHeight, shifts, fog);
     glActiveTexture(GL_TEXTURE0);
-    CopyFramebuffer(halfWidth, halfHeight);
+    StoreHalf();
   }
-  SetFiltering(renderTextures.half, GL_LINEAR);
+  SetHalfFiltering(GL_LINEAR);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   return true;
@@ -268,9 +332,13 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
   const int count = 2 * radius + 1;
   if (!CanSumTaps(count)) return false;
   const bool fogged = glIsEnabled(GL_FOG);
-  SetFiltering(renderTextures.half, GL_NEAREST);
+  SetHalfFiltering(GL_NEAREST);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
-  if (powerPasses == 0 && !fogged) {
+  if (frameKept) {
+    ShrinkWithPowers(powerPasses);
+    glColor4f(1, 1, 1, weight);
+    StoreWeighedTexels();
+  } else if (powerPasses == 0 && !fogged) {
     glColor4f(1, 1, 1, weight);
     glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
     glEnable(GL_BLEND);
@@ -282,25 +350,24 @@ bool SummedShrinkAndBlur(int radius, int powerPasses, float weight) {
     glColor4f(1, 1, 1, weight);
     StoreWeighedTexels();
   }
-  const int halfWidth = renderTextures.HalfWidth(), halfHeight = renderTextures.HalfHeight();
-  CopyFramebuffer(halfWidth, halfHeight);
+  StoreHalf();
   Tap taps[kMaxTaps];
   BlurTaps(radius, 1, 0, taps);
   if (fogged) {
     glColor4f(1, 1, 1, 1);
     UnfoggedSum(taps, count, fogged);
-    CopyFramebuffer(halfWidth, halfHeight);
+    StoreHalf();
     glColor4f(1, 1, 1, weight);
     StoreWeighedTexels();
   } else {
     SummedTapsPass(taps, count, SumOutput::weighed);  // blending still stores round(sum x weight)
   }
-  CopyFramebuffer(halfWidth, halfHeight);
+  StoreHalf();
   BlurTaps(radius, 0, 1, taps);
   glColor4f(1, 1, 1, 1);  // the stored products are summed as they are
   UnfoggedSum(taps, count, fogged);
-  CopyFramebuffer(halfWidth, halfHeight);
-  SetFiltering(renderTextures.half, GL_LINEAR);
+  StoreHalf();
+  SetHalfFiltering(GL_LINEAR);
   // As the plain blur leaves it.
   glColor4f(1, 1, 1, weight);
   glEnable(GL_BLEND);
@@ -323,12 +390,16 @@ bool SummedLayersPass(int layers) {
   if (glIsEnabled(GL_FOG)) {
     if (!FoggedLayersPass(layers)) return false;
   } else {
-    if (!activeShortcuts.sums || !CanSumTaps(layers + 1)) return false;
+    if (!activeShortcuts.sums || !CanSumTaps(frameKept ? layers : layers + 1)) return false;
     Tap taps[kMaxTaps];
     const int w = renderTextures.HalfWidth(), h = renderTextures.HalfHeight();
     for (int k = 0; k < layers; ++k) taps[k] = {renderTextures.half, w, h, 0, 0};
-    taps[layers] = {renderTextures.frame, renderTextures.width, renderTextures.height, 0, 0};
-    SummedTapsPass(taps, layers + 1, SumOutput::plain);
+    if (frameKept) {
+      SummedTapsPass(taps, layers, SumOutput::added);
+    } else {
+      taps[layers] = {renderTextures.frame, renderTextures.width, renderTextures.height, 0, 0};
+      SummedTapsPass(taps, layers + 1, SumOutput::plain);
+    }
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
   }
   glEnable(GL_BLEND);
@@ -344,13 +415,16 @@ void LeaveFrameState() {
 }
 
 // Every byte value in every channel, in different orders, so that sums saturate and filtering
-// mixes unlike neighbours. Written unfogged and untextured, byte for byte.
+// mixes unlike neighbours; the upper half an eighth as bright, so that the last sums stay below
+// saturation there and show any difference the earlier passes made. Written unfogged and
+// untextured, byte for byte.
 void DrawCheckPattern() {
   std::vector<uint8_t> rgb(static_cast<size_t>(kCheckWidth) * kCheckHeight * 3);
   for (size_t i = 0; i < rgb.size() / 3; ++i) {
-    rgb[3 * i] = static_cast<uint8_t>(i);
-    rgb[3 * i + 1] = static_cast<uint8_t>(i * 7 + 3);
-    rgb[3 * i + 2] = static_cast<uint8_t>(i * 29 + 101);
+    const int shift = i / kCheckWidth < kCheckHeight / 2 ? 0 : 3;
+    rgb[3 * i] = static_cast<uint8_t>(i) >> shift;
+    rgb[3 * i + 1] = static_cast<uint8_t>(i * 7 + 3) >> shift;
+    rgb[3 * i + 2] = static_cast<uint8_t>(i * 29 + 101) >> shift;
   }
   glPushAttrib(GL_ENABLE_BIT);
   glDisable(GL_FOG);
@@ -416,28 +490,36 @@ bool MatchesPlainPasses(const GlowShortcuts& candidate, const float (*glows)[4],
   return same;
 }
 
-// The most the candidates give under this fog range: everything, else without the blur
-// program, else the sums alone.
-GlowShortcuts CheckFogged(const float* fogRange, bool program) {
-  const float glows[1][4] = {{kFoggedGlow[0], kFoggedGlow[1], kFoggedGlow[2], kFoggedGlow[3]}};
-  const GlowShortcuts candidates[3] = {{true, program, program}, {true, program, false}, {true, false, false}};
-  for (const GlowShortcuts& candidate : candidates)
-    if (MatchesPlainPasses(candidate, glows, 1, fogRange)) return candidate;
+// The first candidate, in the order given, that gives the passes' bytes: each with the half
+// targets first where they exist, then without; none when none does.
+template <int count>
+GlowShortcuts FirstMatch(const GlowShortcuts (&candidates)[count], const float (*glows)[4], int glowCount,
+                         const float* fogRange) {
+  for (GlowShortcuts candidate : candidates) {
+    if (renderTextures.targets.ready) {
+      candidate.targets = true;
+      if (MatchesPlainPasses(candidate, glows, glowCount, fogRange)) return candidate;
+      candidate.targets = false;
+    }
+    if (MatchesPlainPasses(candidate, glows, glowCount, fogRange)) return candidate;
+  }
   return {};
 }
 
 // Draws the small pattern both ways in small render textures of its own and keeps each
-// shortcut only where it gave the same bytes as the passes as written.
-void CheckShortcuts(bool crossbar) {
+// shortcut only where it gave the same bytes as the passes as written: under fog everything,
+// else without the blur program, else the sums alone.
+void CheckShortcuts(const char* extensions) {
   const RenderTextures show = renderTextures;
-  renderTextures = CreateTextures(kCheckWidth, kCheckHeight, crossbar);
+  renderTextures = CreateTextures(kCheckWidth, kCheckHeight, extensions);
   CheckedShortcuts checked;
-  const GlowShortcuts sums{true, false, false};
-  if (MatchesPlainPasses(sums, kShowGlows, static_cast<int>(std::size(kShowGlows)), nullptr)) checked.unfogged = sums;
+  const GlowShortcuts unfogged[2] = {{true, false, false}, {}};
+  checked.unfogged = FirstMatch(unfogged, kShowGlows, static_cast<int>(std::size(kShowGlows)), nullptr);
   const bool program = CreateFoggedGlowPrograms();
-  for (int i = 0; i < kFogRangeCount; ++i) checked.fogged[i] = CheckFogged(kFogRanges[i], program);
-  glDeleteTextures(1, &renderTextures.frame);
-  glDeleteTextures(1, &renderTextures.half);
+  const float glows[1][4] = {{kFoggedGlow[0], kFoggedGlow[1], kFoggedGlow[2], kFoggedGlow[3]}};
+  const GlowShortcuts fogged[4] = {{true, program, program}, {true, program, false}, {true, false, false}, {}};
+  for (int i = 0; i < kFogRangeCount; ++i) checked.fogged[i] = FirstMatch(fogged, glows, 1, kFogRanges[i]);
+  DeleteTextures(renderTextures);
   renderTextures = show;
   checkedShortcuts = checked;
 }
@@ -455,11 +537,7 @@ bool HasGlExtension(const char* extensions, const char* name) {
 }
 
 bool CreateRenderTexturesFor(const char* extensions) {
-  if (renderTextures.ready) {
-    glDeleteTextures(1, &renderTextures.frame);
-    glDeleteTextures(1, &renderTextures.half);
-    renderTextures = RenderTextures{};
-  }
+  if (renderTextures.ready) DeleteTextures(renderTextures);
   const bool rectangles = HasGlExtension(extensions, "GL_ARB_texture_rectangle") ||
                           HasGlExtension(extensions, "GL_EXT_texture_rectangle") ||
                           HasGlExtension(extensions, "GL_NV_texture_rectangle");
@@ -468,18 +546,18 @@ bool CreateRenderTexturesFor(const char* extensions) {
     std::fprintf(stderr, "warning: no GL_ARB_texture_rectangle, the glow filter is off\n");
     return true;
   }
-  const bool crossbar = HasGlExtension(extensions, "GL_ARB_texture_env_crossbar");
-  renderTextures = CreateTextures(renderSize.width, renderSize.height, crossbar);
-  CheckShortcuts(crossbar);
+  renderTextures = CreateTextures(renderSize.width, renderSize.height, extensions);
+  CheckShortcuts(extensions);
   return true;
 }
 
 GlowShortcutsInUse CheckedGlowShortcuts() {
-  GlowShortcutsInUse use{checkedShortcuts.unfogged.sums, 0, 0, 0};
+  GlowShortcutsInUse use{checkedShortcuts.unfogged.sums, 0, 0, 0, checkedShortcuts.unfogged.targets, 0};
   for (const GlowShortcuts& fogged : checkedShortcuts.fogged) {
     use.foggedSums += fogged.sums;
     use.foggedLayers += fogged.foggedLayers;
     use.foggedBlur += fogged.foggedBlur;
+    use.foggedTargets += fogged.targets;
   }
   return use;
 }
@@ -507,15 +585,26 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
     return;
   }
   // The blur reaches as far across the picture at every render size: more taps, each lighter,
-  // with the same total weight.
-  const int radius = static_cast<int>(std::lround(static_cast<int>(a) * renderTextures.height / 600.0));
+  // with the same total weight. From the render size, not the textures': the self-check draws
+  // into small textures of its own with the show's reach.
+  const int radius = static_cast<int>(std::lround(static_cast<int>(a) * renderSize.height / 600.0));
   const int powerPasses = static_cast<int>(b);
+
+  float weight = d / (2 * a + 1);
+  if (radius != static_cast<int>(a)) weight *= (2.0f * static_cast<int>(a) + 1) / (2.0f * radius + 1);
+  const float glow[4] = {a, b, c, d};
+  // The self-check proved the shortcuts for the show's own settings at its own reach only.
+  const bool asChecked = mode == PassMode::shortcuts && radius == static_cast<int>(a);
+  activeShortcuts = asChecked ? ShortcutsFor(glow) : GlowShortcuts{};
+  const int layers = LayerCount(c);
+  // The layers must then be summed as well: the passes as written would need the frame's copy.
+  frameKept = activeShortcuts.targets && activeShortcuts.sums && !glIsEnabled(GL_FOG) && CanSumTaps(layers);
 
   glEnable(GL_TEXTURE_RECTANGLE_ARB);
   glColor3f(1, 1, 1);
   glDisable(GL_DEPTH_TEST);
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.frame);
-  CopyFramebuffer(renderTextures.width, renderTextures.height);
+  if (!frameKept) CopyFramebuffer(renderTextures.width, renderTextures.height);
 
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
@@ -526,19 +615,14 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
   glOrtho(0, 1, 1, 0, 0.1, 100);
   glViewport(0, 0, renderTextures.HalfWidth(), renderTextures.HalfHeight());
 
-  float weight = d / (2 * a + 1);
-  if (radius != static_cast<int>(a)) weight *= (2.0f * static_cast<int>(a) + 1) / (2.0f * radius + 1);
-  const float glow[4] = {a, b, c, d};
-  // The self-check proved the shortcuts for the show's own settings at its own reach only.
-  const bool asChecked = mode == PassMode::shortcuts && radius == static_cast<int>(a);
-  activeShortcuts = asChecked ? ShortcutsFor(glow) : GlowShortcuts{};
+  if (activeShortcuts.targets) DrawIntoSpareHalf();
   if (!activeShortcuts.sums || !SummedShrinkAndBlur(radius, powerPasses, weight))
     ShrinkAndBlur(radius, powerPasses, weight);
+  if (activeShortcuts.targets) DrawIntoOutside();
 
   // The blurred image replaces the frame once and is added for every further layer; the sharp
   // frame goes back on top.
   glViewport(0, 0, renderTextures.width, renderTextures.height);
-  const int layers = LayerCount(c);
   const bool shortcuts = activeShortcuts.sums || activeShortcuts.foggedLayers;
   if (shortcuts) SetFiltering(renderTextures.frame, GL_NEAREST);
   if (!shortcuts || !SummedLayersPass(layers)) {

@@ -14,6 +14,8 @@ struct GlowShortcutsInUse {
   int foggedSums;    // of the show's fog ranges, those under which the blur sums matched
   int foggedLayers;  // and those under which the fragment program's layers matched
   int foggedBlur;    // and its blur directions
+  bool targets;      // unfogged: quarter-size passes drawn into the half textures, frame kept
+  int foggedTargets; // of the fog ranges, those under which those targets matched
 };
 GlowShortcutsInUse CheckedGlowShortcuts();
 // True when the name appears as a whole word of the space-separated extension string.

@@ -58,9 +58,10 @@ int main(int argc, char** argv) {
   memory.startupRssMb = PeakRssMb();
 
   const GlowShortcutsInUse glow = CheckedGlowShortcuts();
-  std::printf("self-check: glow sums %s; under fog, of 2 fog ranges: sums in %d, one-pass layers in %d, "
-              "one-pass blur in %d\n",
-              glow.sums ? "on" : "off", glow.foggedSums, glow.foggedLayers, glow.foggedBlur);
+  std::printf("self-check: glow sums %s, half targets %s; under fog, of 2 fog ranges: sums in %d, one-pass "
+              "layers in %d, one-pass blur in %d, half targets in %d\n",
+              glow.sums ? "on" : "off", glow.targets ? "on" : "off", glow.foggedSums, glow.foggedLayers,
+              glow.foggedBlur, glow.foggedTargets);
   CreateFullScreenQuad();
   std::vector<WindowResult> results;
   for (int i = 0; i < kBenchWindowCount; ++i) {

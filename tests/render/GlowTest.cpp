@@ -160,6 +160,8 @@ TEST_F(GlowTest, SelfCheckKeepsEveryShortcutOnTheSoftwareRenderer) {
   EXPECT_EQ(use.foggedSums, 2);
   EXPECT_EQ(use.foggedLayers, 2);
   EXPECT_EQ(use.foggedBlur, 2);
+  EXPECT_TRUE(use.targets);
+  EXPECT_EQ(use.foggedTargets, 2);
 }
 
 // Whole frames under the fog ranges the self-check covered and one it did not (drawn as
