@@ -10,6 +10,7 @@
 #include "render/Gl.h"
 #include "render/Glow.h"
 #include "render/Overlays.h"
+#include "render/RenderSize.h"
 #include "scenes/Scenes.h"
 
 namespace {
@@ -82,6 +83,19 @@ void DrawLayers(float t, PassMode mode) {
   glDisable(GL_BLEND);
   if (Inside(57, t, 61.5f)) DrawInvertFade(Ramp(59.5f, 60, t), mode);
   DrawLetterbox();
+}
+
+// The letterbox bars cover their rows at the end of every frame, whatever was drawn there; what
+// the scene and captions draw there reaches the picture only through the glow, whose shrink,
+// blur and stretch reach 10 rows of a 600-row picture. So the shortcuts keep them 16 rows clear
+// of the bars: less to fill, the same pixels. Drawn as written at heights the bars do not
+// divide into whole rows.
+void KeepSceneOffTheBars(PassMode mode) {
+  if (mode != PassMode::shortcuts || renderSize.height % 600 != 0) return;
+  constexpr int kGlowReachMargin = 16;
+  const int hiddenRows = (kLetterboxBarHeight - kGlowReachMargin) * renderSize.height / 600;
+  glScissor(0, hiddenRows, renderSize.width, renderSize.height - 2 * hiddenRows);
+  glEnable(GL_SCISSOR_TEST);
 }
 
 void StageDone(FrameStage stage) {
@@ -169,12 +183,14 @@ bool DrawTimeline(PassMode mode) {
   SetFramePassMode(mode);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   glColor3f(1, 1, 1);
+  KeepSceneOffTheBars(mode);
   // Every window is tested, not an else-chain: the windows never overlap but for the spectrum
   // bars, which lie over the whole metaball window.
   for (const SceneWindow& window : kSceneWindows)
     if (Inside(window.lower, t, window.upper)) window.draw();
   StageDone(FrameStage::scene);
   DrawCaptions(t);
+  glDisable(GL_SCISSOR_TEST);
   StageDone(FrameStage::captions);
   DrawScreenPasses(t, mode);
   StageDone(FrameStage::overlays);

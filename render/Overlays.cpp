@@ -53,8 +53,8 @@ void DrawLetterbox() {
   // z = +1 is the near plane: the bars are never hidden by the scene's depth.
   glTranslatef(0, 0, 1);
   glColor3f(0, 0, 0);
-  DrawOverlayQuad(0, 0, kOverlayWidth, 70);
-  DrawOverlayQuad(0, 530, kOverlayWidth, kOverlayHeight);
+  DrawOverlayQuad(0, 0, kOverlayWidth, kLetterboxBarHeight);
+  DrawOverlayQuad(0, kOverlayHeight - kLetterboxBarHeight, kOverlayWidth, kOverlayHeight);
   glColor3f(1, 1, 1);
   End2D();
 }
