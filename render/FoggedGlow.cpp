@@ -24,12 +24,6 @@ struct ProgramProcs {
 };
 ProgramProcs procs;
 
-template <typename Proc>
-bool Find(Proc& proc, const char* name) {
-  proc = reinterpret_cast<Proc>(GlProcAddress(name));
-  return proc != nullptr;
-}
-
 // ARB_fragment_program has no rounding instruction: out = round(in x 255) to nearest, ties to
 // even, from FLR and FRC, with the temporaries S, F, H, U, Q as scratch.
 std::string RoundToByte(const std::string& in, const std::string& out) {
@@ -107,9 +101,9 @@ bool CreateFoggedGlowPrograms() {
   if (program && blurProgram) return true;
   const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
   if (!HasGlExtension(extensions, "GL_ARB_fragment_program")) return false;
-  if (!Find(procs.gen, "glGenProgramsARB") || !Find(procs.bind, "glBindProgramARB") ||
-      !Find(procs.string, "glProgramStringARB") || !Find(procs.erase, "glDeleteProgramsARB") ||
-      !Find(procs.local, "glProgramLocalParameter4fARB"))
+  if (!FindGlProc(procs.gen, "glGenProgramsARB") || !FindGlProc(procs.bind, "glBindProgramARB") ||
+      !FindGlProc(procs.string, "glProgramStringARB") || !FindGlProc(procs.erase, "glDeleteProgramsARB") ||
+      !FindGlProc(procs.local, "glProgramLocalParameter4fARB"))
     return false;
   program = Compile(LayersProgramText().c_str());
   blurProgram = Compile(BlurProgramText().c_str());

@@ -18,16 +18,10 @@ FramebufferProcs procs;
 GLint outside = 0;  // the window's (or pbuffer's) framebuffer, while a half target is bound
 bool insideTarget = false;
 
-template <typename Proc>
-bool Find(Proc& proc, const char* name) {
-  proc = reinterpret_cast<Proc>(GlProcAddress(name));
-  return proc != nullptr;
-}
-
 bool FindProcs() {
-  return Find(procs.gen, "glGenFramebuffers") && Find(procs.erase, "glDeleteFramebuffers") &&
-         Find(procs.bind, "glBindFramebuffer") && Find(procs.attach, "glFramebufferTexture2D") &&
-         Find(procs.status, "glCheckFramebufferStatus") && Find(procs.blit, "glBlitFramebuffer");
+  return FindGlProc(procs.gen, "glGenFramebuffers") && FindGlProc(procs.erase, "glDeleteFramebuffers") &&
+         FindGlProc(procs.bind, "glBindFramebuffer") && FindGlProc(procs.attach, "glFramebufferTexture2D") &&
+         FindGlProc(procs.status, "glCheckFramebufferStatus") && FindGlProc(procs.blit, "glBlitFramebuffer");
 }
 }  // namespace
 
