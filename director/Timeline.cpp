@@ -82,14 +82,15 @@ void DrawLayers(float t, PassMode mode) {
   DrawScanlines(mode);
   glDisable(GL_BLEND);
   if (Inside(57, t, 61.5f)) DrawInvertFade(Ramp(59.5f, 60, t), mode);
+  glDisable(GL_SCISSOR_TEST);
   DrawLetterbox();
 }
 
 // The letterbox bars cover their rows at the end of every frame, whatever was drawn there; what
 // the scene and captions draw there reaches the picture only through the glow, whose shrink,
-// blur and stretch reach 10 rows of a 600-row picture. So the shortcuts keep them 16 rows clear
-// of the bars: less to fill, the same pixels. Drawn as written at heights the bars do not
-// divide into whole rows.
+// blur and stretch reach 10 rows of a 600-row picture. So the shortcuts keep everything before
+// the bars 16 rows clear of them (the glow's half-size passes excepted): less to fill, the same
+// pixels. Drawn as written at heights the bars do not divide into whole rows.
 void KeepSceneOffTheBars(PassMode mode) {
   if (mode != PassMode::shortcuts || renderSize.height % 600 != 0) return;
   constexpr int kGlowReachMargin = 16;
@@ -190,7 +191,6 @@ bool DrawTimeline(PassMode mode) {
     if (Inside(window.lower, t, window.upper)) window.draw();
   StageDone(FrameStage::scene);
   DrawCaptions(t);
-  glDisable(GL_SCISSOR_TEST);
   StageDone(FrameStage::captions);
   DrawScreenPasses(t, mode);
   StageDone(FrameStage::overlays);

@@ -600,6 +600,8 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
   // The layers must then be summed as well: the passes as written would need the frame's copy.
   frameKept = activeShortcuts.targets && activeShortcuts.sums && !glIsEnabled(GL_FOG) && CanSumTaps(layers);
 
+  const bool scissored = glIsEnabled(GL_SCISSOR_TEST);
+  glDisable(GL_SCISSOR_TEST);
   glEnable(GL_TEXTURE_RECTANGLE_ARB);
   glColor3f(1, 1, 1);
   glDisable(GL_DEPTH_TEST);
@@ -623,6 +625,7 @@ void DrawGlow(float a, float b, float c, float d, PassMode mode) {
   // The blurred image replaces the frame once and is added for every further layer; the sharp
   // frame goes back on top.
   glViewport(0, 0, renderTextures.width, renderTextures.height);
+  if (scissored) glEnable(GL_SCISSOR_TEST);
   const bool shortcuts = activeShortcuts.sums || activeShortcuts.foggedLayers;
   if (shortcuts) SetFiltering(renderTextures.frame, GL_NEAREST);
   if (!shortcuts || !SummedLayersPass(layers)) {

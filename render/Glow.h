@@ -25,5 +25,7 @@ bool HasGlExtension(const char* extensions, const char* name);
 // with the sharp frame are summed in one multi-texture pass, and taps on texel centres sample
 // unfiltered; under fog, where every pass is fogged on its own, fragment programs round each
 // fogged tap and layer as its pass would. PassMode::plain draws as written.
+// A scissor the caller has enabled limits the full-size passes only: the half-size passes always
+// cover their whole image, so the blur near the scissor's edges sees the whole frame.
 void DrawGlow(float a, float b, float c, float d, PassMode mode = PassMode::shortcuts);
 void DrawRectQuad(int w, int h, int x0, int y0);
