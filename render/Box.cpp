@@ -19,6 +19,8 @@ constexpr BoxCorner kBoxCorners[24] = {
 };
 }  // namespace
 
+void LeaveBoxTexCoord() { glTexCoord2f(kBoxCorners[23].s, kBoxCorners[23].t); }
+
 void DrawBox() {
   glBegin(GL_QUADS);
   for (const BoxCorner& corner : kBoxCorners) {

@@ -2,3 +2,5 @@
 #pragma once
 
 void DrawBox();
+// The texture coordinate DrawBox leaves current (its last corner's), for a box not drawn.
+void LeaveBoxTexCoord();

@@ -7,6 +7,8 @@
 #include "assets/Path.h"
 #include "director/DemoState.h"
 #include "render/Gl.h"
+#include "render/PassMode.h"
+#include "render/ViewCulling.h"
 #include "scenes/PillarRowsScene.h"
 #include "scenes/Scenes.h"
 
@@ -29,9 +31,18 @@ float PathZ(const PathKey* keys, int count, float time) {
   return point[2];
 }
 
+// Only the pillars the clipper would not discard whole, with the shortcuts.
 void DrawPlaza() {
+  const bool cull = FramePassMode() == PassMode::shortcuts;
+  const ViewVolume view = CurrentViewVolume();
+  bool lastLeftOut = false;
   for (int i = kPlazaFirst; i <= kPlazaLast; ++i) {
     for (int j = kPlazaFirst; j <= kPlazaLast; ++j) {
+      const float x = kPillarSpacing * static_cast<float>(i), z = kPillarSpacing * static_cast<float>(j);
+      const float h = FinalePillarHeight(i, j);
+      const float lo[3] = {x - 1, -h, z - 1}, hi[3] = {x + 1, h, z + 1};
+      lastLeftOut = cull && BoxOutside(view, lo, hi);
+      if (lastLeftOut) continue;
       glPushMatrix();
       glTranslatef(kPillarSpacing * static_cast<float>(i), 0, kPillarSpacing * static_cast<float>(j));
       glScalef(1, FinalePillarHeight(i, j), 1);
@@ -39,6 +50,7 @@ void DrawPlaza() {
       glPopMatrix();
     }
   }
+  if (lastLeftOut) LeaveEdgedPillarState();
 }
 
 // Untextured and in the last pillar's black: it hides the pillars' feet below it.

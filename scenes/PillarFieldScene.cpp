@@ -6,7 +6,9 @@
 #include "director/DemoState.h"
 #include "render/Box.h"
 #include "render/Gl.h"
+#include "render/PassMode.h"
 #include "render/RenderSize.h"
+#include "render/ViewCulling.h"
 #include "scenes/Scenes.h"
 
 Point3 PillarFieldEye(float t) {
@@ -42,8 +44,24 @@ void DrawPillarFieldScene() {
   const Point3 eye = PillarFieldEye(t);
   gluLookAt(eye.x, eye.y, eye.z, kPillarFieldAim.x, kPillarFieldAim.y, kPillarFieldAim.z, 0, 1, 0);
 
-  for (int i = kPillarFieldFirst; i < kPillarFieldEnd; ++i)
-    for (int j = kPillarFieldFirst; j < kPillarFieldEnd; ++j) DrawPillar(i, j);
+  // The shortcuts send only the pillars the clipper would not discard whole; a pillar left out
+  // last leaves what a drawn one would.
+  const bool cull = FramePassMode() == PassMode::shortcuts;
+  const ViewVolume view = CurrentViewVolume();
+  bool lastLeftOut = false;
+  for (int i = kPillarFieldFirst; i < kPillarFieldEnd; ++i) {
+    for (int j = kPillarFieldFirst; j < kPillarFieldEnd; ++j) {
+      const float x = kPillarSpacing * i, z = kPillarSpacing * j, h = PillarHeight(i, j);
+      const float lo[3] = {x - 1, -h, z - 1}, hi[3] = {x + 1, h, z + 1};
+      lastLeftOut = cull && BoxOutside(view, lo, hi);
+      if (!lastLeftOut) DrawPillar(i, j);
+    }
+  }
+  if (lastLeftOut) {
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glColor3f(0, 0, 0);
+    LeaveBoxTexCoord();
+  }
 
   glTranslatef(0, RisingSphereHeight(t), 0);
   glRotatef(90, 1, 0, 0);  // the quadric's polar axis stands vertical

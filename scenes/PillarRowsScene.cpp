@@ -7,7 +7,9 @@
 #include "director/DemoState.h"
 #include "render/Box.h"
 #include "render/Gl.h"
+#include "render/PassMode.h"
 #include "render/RenderSize.h"
+#include "render/ViewCulling.h"
 #include "scenes/Scenes.h"
 
 namespace {
@@ -23,16 +25,26 @@ float PathZ(const PathKey* keys, int count, float time) {
   return point[2];
 }
 
+// Only the pillars the clipper would not discard whole, with the shortcuts (most of the 160 are
+// off to the sides).
 void DrawPillarRows(float scroll) {
+  const bool cull = FramePassMode() == PassMode::shortcuts;
+  const ViewVolume view = CurrentViewVolume();
+  bool lastLeftOut = false;
   for (const float z : kRowZ) {
     for (int x = 0; x <= kLastPillarX; x += kPillarSpacing) {
+      const float left = static_cast<float>(x) - scroll;
+      const float lo[3] = {left - 1, -kPillarHalfHeight, z - 1}, hi[3] = {left + 1, kPillarHalfHeight, z + 1};
+      lastLeftOut = cull && BoxOutside(view, lo, hi);
+      if (lastLeftOut) continue;
       glPushMatrix();
-      glTranslatef(static_cast<float>(x) - scroll, 0, z);
+      glTranslatef(left, 0, z);
       glScalef(1, kPillarHalfHeight, 1);
       DrawEdgedPillar();
       glPopMatrix();
     }
   }
+  if (lastLeftOut) LeaveEdgedPillarState();
 }
 
 void DrawDolphin(float t) {
@@ -85,6 +97,13 @@ bool PillarRowsEye(int variant, float t, Point3& eye) {
     case 3: eye = {-10, 1, 0}; return true;
     default: return false;
   }
+}
+
+void LeaveEdgedPillarState() {
+  glLineWidth(ScreenPixels(1));
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glColor3f(0, 0, 0);
+  LeaveBoxTexCoord();
 }
 
 void DrawEdgedPillar() {

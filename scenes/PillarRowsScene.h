@@ -13,3 +13,5 @@ bool PillarRowsEye(int variant, float t, Point3& eye);
 // The box of the current matrix twice: as blue wire edges 5 wide, then filled black.
 // Leaves line width 1, polygon mode fill and the colour black.
 void DrawEdgedPillar();
+// What DrawEdgedPillar leaves behind, for a pillar the shortcuts did not send.
+void LeaveEdgedPillarState();
