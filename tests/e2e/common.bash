@@ -61,7 +61,10 @@ click_widget() {
   hovered=$(pixel "$window" "$x" "$y")
   xdotool click 1
 }
-key() { xdotool windowfocus "$1" 2>/dev/null; xdotool key "$2"; }
+# Gives the window the keyboard focus and waits until the X server reports it there, so a key
+# sent next cannot land on the window that had it before.
+focus() { timeout 10 xdotool windowfocus --sync "$1" 2>/dev/null; }
+key() { focus "$1"; xdotool key "$2"; }
 # Starts the program, checks FullScreen (waiting until the box shows its mark) and presses OK;
 # sets dialog.
 choose_full_screen() {
@@ -72,8 +75,9 @@ choose_full_screen() {
   wait_until 30 '[ "$(pixel "$dialog" 214 285)" != "$hovered" ]'
   key "$dialog" Return
 }
-# Opens the show windowed; sets dialog and show.
-open_show() { start_app; dialog=$(dialog_window); key "$dialog" Return; show=$(show_window); }
+# Opens the show windowed once the dialog has drawn (a key before that can be lost with the
+# window's first events); sets dialog and show.
+open_show() { start_app; dialog=$(dialog_window); dialog_drawn "$dialog"; key "$dialog" Return; show=$(show_window); }
 # Frames are running once two grabs of the window differ: every scene moves from frame to frame.
 grab() { timeout 10 import -window "$1" rgb:- 2>/dev/null | md5sum; }
 frames_running() { local window=$1; wait_until 60 '[ "$(grab "$window")" != "$(grab "$window")" ]'; }

@@ -71,7 +71,7 @@ check "a close request ends the show with status 0 ($status)" '[ "$status" = 0 ]
 # Keypad 8 with NumLock off is Up: held, it seeks 5 s a frame until the show is over, long
 # before its 282 s would have passed.
 open_show
-xdotool windowfocus "$show"
+focus "$show"
 xdotool keydown KP_Up
 wait_app 150
 xdotool keyup KP_Up
