@@ -23,7 +23,6 @@ struct RenderTextures {
   GLuint frame = 0;  // width x height copy of the frame
   GLuint half = 0;   // the shrunk and blurred image: one of the targets' textures
   HalfTargets targets;
-  int drawnInto = 1;  // the target the quarter-size passes draw into, when they do
   int width = 0, height = 0;
   bool ready = false;
   bool crossbar = false;  // a texture unit's stage may read another unit's sample
@@ -135,11 +134,9 @@ void SetHalfFiltering(GLint filter) {
 
 // The quarter-size passes draw into one half texture while the other holds the last stored
 // pass; the copy of the frame's corner that each pass as written ends with becomes a swap.
-void DrawIntoSpareHalf() {
-  const HalfTargets& targets = renderTextures.targets;
-  renderTextures.drawnInto = targets.texture[0] == renderTextures.half ? 1 : 0;
-  DrawIntoHalfTarget(targets, renderTextures.drawnInto);
-}
+int SpareHalfIndex() { return renderTextures.targets.texture[0] == renderTextures.half ? 1 : 0; }
+
+void DrawIntoSpareHalf() { DrawIntoHalfTarget(renderTextures.targets, SpareHalfIndex()); }
 
 // Stores the quarter-size pass just drawn in the half texture and leaves that bound.
 void StoreHalf() {
@@ -147,14 +144,14 @@ void StoreHalf() {
     CopyFramebuffer(renderTextures.HalfWidth(), renderTextures.HalfHeight());
     return;
   }
-  renderTextures.half = renderTextures.targets.texture[renderTextures.drawnInto];
+  renderTextures.half = renderTextures.targets.texture[SpareHalfIndex()];
   DrawIntoSpareHalf();
   glBindTexture(GL_TEXTURE_RECTANGLE_ARB, renderTextures.half);
 }
 
 // The frame shrunk as the quarter-size pass samples it, stored in the half texture.
 void ShrinkByBlit() {
-  ShrinkIntoHalfTarget(renderTextures.targets, renderTextures.drawnInto, renderTextures.width, renderTextures.height);
+  ShrinkIntoHalfTarget(renderTextures.targets, SpareHalfIndex(), renderTextures.width, renderTextures.height);
   StoreHalf();
 }
 
@@ -258,8 +255,8 @@ void BlurTaps(int radius, int du, int dv, Tap* taps) {
   }
 }
 
-// The frame, shrunk into the lower-left quarter and multiplied by itself powerPasses times,
-// copied into the half texture.
+// The frame, shrunk into the lower-left quarter (or the spare half texture) and multiplied by
+// itself powerPasses times, stored in the half texture.
 void ShrinkWithPowers(int powerPasses) {
   if (frameKept) {
     ShrinkByBlit();

@@ -46,9 +46,10 @@ HalfTargets CreateHalfTargets(const char* extensions, GLuint first, GLuint secon
 }
 
 void DeleteHalfTargets(HalfTargets& targets) {
-  for (GLuint& framebuffer : targets.framebuffer)
+  for (GLuint& framebuffer : targets.framebuffer) {
     if (framebuffer) procs.erase(1, &framebuffer);
-  for (GLuint& framebuffer : targets.framebuffer) framebuffer = 0;
+    framebuffer = 0;
+  }
   targets.ready = false;
 }
 
@@ -59,7 +60,6 @@ void DrawIntoHalfTarget(const HalfTargets& targets, int index) {
 }
 
 void ShrinkIntoHalfTarget(const HalfTargets& targets, int index, int width, int height) {
-  DrawIntoHalfTarget(targets, index);
   procs.bind(GL_READ_FRAMEBUFFER, static_cast<GLuint>(outside));
   procs.blit(0, 0, width, height, 0, 0, width / 2, height / 2, GL_COLOR_BUFFER_BIT, GL_LINEAR);
   procs.bind(GL_READ_FRAMEBUFFER, targets.framebuffer[index]);

@@ -17,7 +17,7 @@ void DeleteHalfTargets(HalfTargets& targets);
 // Draws into texture[index] from now on (its size is the viewport's business).
 void DrawIntoHalfTarget(const HalfTargets& targets, int index);
 // The outside framebuffer's lower-left width x height, shrunk by half with linear filtering into
-// texture[index], which stays bound for drawing. Call after DrawIntoHalfTarget.
+// texture[index], which stays bound for drawing. Call after DrawIntoHalfTarget(targets, index).
 void ShrinkIntoHalfTarget(const HalfTargets& targets, int index, int width, int height);
 // Draws into the framebuffer that was bound before the first DrawIntoHalfTarget.
 void DrawIntoOutside();

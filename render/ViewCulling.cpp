@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "render/Gl.h"
+#include "render/PassMode.h"
 
 namespace {
 constexpr float kMarginPixels = 8;
@@ -18,21 +19,8 @@ void Multiply(const float* a, const float* b, float* out) {
       out[column * 4 + row] = sum;
     }
 }
-}  // namespace
 
-ViewVolume CurrentViewVolume() {
-  float projection[16], modelview[16];
-  glGetFloatv(GL_PROJECTION_MATRIX, projection);
-  glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  ViewVolume view;
-  Multiply(projection, modelview, view.clip);
-  view.marginX = 2 * kMarginPixels / static_cast<float>(viewport[2]);
-  view.marginY = 2 * kMarginPixels / static_cast<float>(viewport[3]);
-  return view;
-}
-
+// The box with corners lo..hi against the six planes, each widened by its margin.
 bool BoxOutside(const ViewVolume& view, const float lo[3], const float hi[3]) {
   // For each plane, how many corners lie beyond it: -w <= x, x <= w, likewise y and z.
   int beyond[6] = {};
@@ -52,4 +40,26 @@ bool BoxOutside(const ViewVolume& view, const float lo[3], const float hi[3]) {
   for (const int count : beyond)
     if (count == 8) return true;
   return false;
+}
+}  // namespace
+
+ViewVolume CurrentViewVolume() {
+  ViewVolume view;
+  view.culling = FramePassMode() == PassMode::shortcuts;
+  if (!view.culling) return view;
+  float projection[16], modelview[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  Multiply(projection, modelview, view.clip);
+  view.marginX = 2 * kMarginPixels / static_cast<float>(viewport[2]);
+  view.marginY = 2 * kMarginPixels / static_cast<float>(viewport[3]);
+  return view;
+}
+
+bool PillarOutside(const ViewVolume& view, float x, float z, float halfHeight) {
+  if (!view.culling) return false;
+  const float lo[3] = {x - 1, -halfHeight, z - 1}, hi[3] = {x + 1, halfHeight, z + 1};
+  return BoxOutside(view, lo, hi);
 }

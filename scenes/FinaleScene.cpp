@@ -7,7 +7,6 @@
 #include "assets/Path.h"
 #include "director/DemoState.h"
 #include "render/Gl.h"
-#include "render/PassMode.h"
 #include "render/ViewCulling.h"
 #include "scenes/PillarRowsScene.h"
 #include "scenes/Scenes.h"
@@ -33,15 +32,12 @@ float PathZ(const PathKey* keys, int count, float time) {
 
 // Only the pillars the clipper would not discard whole, with the shortcuts.
 void DrawPlaza() {
-  const bool cull = FramePassMode() == PassMode::shortcuts;
   const ViewVolume view = CurrentViewVolume();
   bool lastLeftOut = false;
   for (int i = kPlazaFirst; i <= kPlazaLast; ++i) {
     for (int j = kPlazaFirst; j <= kPlazaLast; ++j) {
       const float x = kPillarSpacing * static_cast<float>(i), z = kPillarSpacing * static_cast<float>(j);
-      const float h = FinalePillarHeight(i, j);
-      const float lo[3] = {x - 1, -h, z - 1}, hi[3] = {x + 1, h, z + 1};
-      lastLeftOut = cull && BoxOutside(view, lo, hi);
+      lastLeftOut = PillarOutside(view, x, z, FinalePillarHeight(i, j));
       if (lastLeftOut) continue;
       glPushMatrix();
       glTranslatef(kPillarSpacing * static_cast<float>(i), 0, kPillarSpacing * static_cast<float>(j));

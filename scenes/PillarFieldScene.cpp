@@ -6,7 +6,6 @@
 #include "director/DemoState.h"
 #include "render/Box.h"
 #include "render/Gl.h"
-#include "render/PassMode.h"
 #include "render/RenderSize.h"
 #include "render/ViewCulling.h"
 #include "scenes/Scenes.h"
@@ -46,14 +45,11 @@ void DrawPillarFieldScene() {
 
   // The shortcuts send only the pillars the clipper would not discard whole; a pillar left out
   // last leaves what a drawn one would.
-  const bool cull = FramePassMode() == PassMode::shortcuts;
   const ViewVolume view = CurrentViewVolume();
   bool lastLeftOut = false;
   for (int i = kPillarFieldFirst; i < kPillarFieldEnd; ++i) {
     for (int j = kPillarFieldFirst; j < kPillarFieldEnd; ++j) {
-      const float x = kPillarSpacing * i, z = kPillarSpacing * j, h = PillarHeight(i, j);
-      const float lo[3] = {x - 1, -h, z - 1}, hi[3] = {x + 1, h, z + 1};
-      lastLeftOut = cull && BoxOutside(view, lo, hi);
+      lastLeftOut = PillarOutside(view, kPillarSpacing * i, kPillarSpacing * j, PillarHeight(i, j));
       if (!lastLeftOut) DrawPillar(i, j);
     }
   }

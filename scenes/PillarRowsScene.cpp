@@ -7,7 +7,6 @@
 #include "director/DemoState.h"
 #include "render/Box.h"
 #include "render/Gl.h"
-#include "render/PassMode.h"
 #include "render/RenderSize.h"
 #include "render/ViewCulling.h"
 #include "scenes/Scenes.h"
@@ -28,14 +27,12 @@ float PathZ(const PathKey* keys, int count, float time) {
 // Only the pillars the clipper would not discard whole, with the shortcuts (most of the 160 are
 // off to the sides).
 void DrawPillarRows(float scroll) {
-  const bool cull = FramePassMode() == PassMode::shortcuts;
   const ViewVolume view = CurrentViewVolume();
   bool lastLeftOut = false;
   for (const float z : kRowZ) {
     for (int x = 0; x <= kLastPillarX; x += kPillarSpacing) {
       const float left = static_cast<float>(x) - scroll;
-      const float lo[3] = {left - 1, -kPillarHalfHeight, z - 1}, hi[3] = {left + 1, kPillarHalfHeight, z + 1};
-      lastLeftOut = cull && BoxOutside(view, lo, hi);
+      lastLeftOut = PillarOutside(view, left, z, kPillarHalfHeight);
       if (lastLeftOut) continue;
       glPushMatrix();
       glTranslatef(left, 0, z);
