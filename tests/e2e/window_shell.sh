@@ -93,7 +93,8 @@ wait_until 60 'box=$(xwininfo -root -children | awk '"'"'$2 == "\"Error\":" {pri
 check "a failed mode switch shows the warning box" '[ -n "$box" ]'
 [ -n "$box" ] && key "$(printf %d "$box")" Return
 show=$(show_window)
-check "then the show opens windowed, client area 800 x 600" '[ -n "$show" ] && [ "$(xwininfo -id "$show" | grep -- -geometry | tr -d " ")" = "-geometry800x600+0+0" ]'
+# The window is found by its name as soon as it is mapped; its size and place may come a moment later.
+check "then the show opens windowed, client area 800 x 600" '[ -n "$show" ] && wait_until 30 "[ \"\$(xwininfo -id \"\$show\" | grep -- -geometry | tr -d \" \")\" = -geometry800x600+0+0 ]"'
 [ -n "$show" ] && key "$show" Escape
 wait_app
 check "and ends with status 0 ($status)" '[ "$status" = 0 ]'
