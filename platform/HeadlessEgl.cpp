@@ -20,13 +20,25 @@ EGLDisplay OpenSurfacelessDisplay() {
   return eglGetDisplay(EGL_DEFAULT_DISPLAY);
 }
 
+// Initialised once and never terminated: terminating unloads the driver, and the next context
+// (the tools probe the renderer's limits first) would load it again. An unloaded driver also
+// takes with it the globals that still point at its allocations, so the leak checker reports
+// them as lost from an unknown module.
+EGLDisplay InitializedDisplay() {
+  static const EGLDisplay display = [] {
+    EGLDisplay opened = OpenSurfacelessDisplay();
+    EGLint major = 0, minor = 0;
+    return opened != EGL_NO_DISPLAY && eglInitialize(opened, &major, &minor) ? opened : EGL_NO_DISPLAY;
+  }();
+  return display;
+}
+
 }  // namespace
 
 bool CreateEglPbufferContext(int width, int height, EGLenum api, EGLint renderableBit, const EGLint* contextAttributes,
                              HeadlessGl& gl, std::string& error) {
-  EGLDisplay display = OpenSurfacelessDisplay();
-  EGLint major = 0, minor = 0;
-  if (display == EGL_NO_DISPLAY || !eglInitialize(display, &major, &minor)) {
+  EGLDisplay display = InitializedDisplay();
+  if (display == EGL_NO_DISPLAY) {
     error = "EGL: no display could be initialised";
     return false;
   }
@@ -37,22 +49,21 @@ bool CreateEglPbufferContext(int width, int height, EGLenum api, EGLint renderab
   EGLint configCount = 0;
   if (!eglChooseConfig(display, configAttributes, &config, 1, &configCount) || configCount < 1) {
     error = "EGL: no RGBA8 pbuffer config with a depth buffer";
-    eglTerminate(display);
     return false;
   }
   const EGLint surfaceAttributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
   EGLSurface surface = eglCreatePbufferSurface(display, config, surfaceAttributes);
   if (surface == EGL_NO_SURFACE || !eglBindAPI(api)) {
     error = "EGL: cannot create a pbuffer surface";
-    eglTerminate(display);
+    if (surface != EGL_NO_SURFACE) eglDestroySurface(display, surface);
     return false;
   }
   EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
   if (context == EGL_NO_CONTEXT || !eglMakeCurrent(display, surface, surface, context)) {
     error = api == EGL_OPENGL_API ? "EGL: cannot create or bind an OpenGL context"
                                   : "EGL: cannot create or bind an OpenGL ES context";
+    if (context != EGL_NO_CONTEXT) eglDestroyContext(display, context);
     eglDestroySurface(display, surface);
-    eglTerminate(display);
     return false;
   }
   gl = {display, surface, context, width, height};
@@ -72,7 +83,6 @@ void DestroyHeadlessGl(HeadlessGl& gl) {
   eglMakeCurrent(gl.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   eglDestroyContext(gl.display, gl.context);
   eglDestroySurface(gl.display, gl.surface);
-  eglTerminate(gl.display);
   gl = {};
 }
 
