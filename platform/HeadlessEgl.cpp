@@ -2,8 +2,12 @@
 #include "platform/HeadlessEgl.h"
 
 #include <EGL/eglext.h>
+#include <dlfcn.h>
+#include <link.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/FileBytes.h"
 #include "platform/PngImage.h"
@@ -20,17 +24,38 @@ EGLDisplay OpenSurfacelessDisplay() {
   return eglGetDisplay(EGL_DEFAULT_DISPLAY);
 }
 
-// Initialised once and never terminated: terminating unloads the driver, and the next context
-// (the tools probe the renderer's limits first) would load it again. An unloaded driver also
-// takes with it the globals that still point at its allocations, so the leak checker reports
-// them as lost from an unknown module.
+EGLDisplay sharedDisplay = EGL_NO_DISPLAY;
+
+// Keeps the driver EGL loaded mapped to the end of the process. Terminating the display
+// unloads it, and the driver's globals go with it while blocks they point to stay allocated:
+// the leak checker, which runs after every exit handler, then reports those blocks as lost
+// from an unknown module.
+int PinDriverModule(dl_phdr_info* info, size_t, void*) {
+  if (info->dlpi_name && std::strstr(info->dlpi_name, "_dri.so"))
+    dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+  return 0;
+}
+
+// At exit, so that the driver's rasteriser threads have ended before the leak checker stops
+// every thread to read their stacks.
+void TerminateSharedDisplay() {
+  eglMakeCurrent(sharedDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+  eglTerminate(sharedDisplay);
+}
+
+// Initialised once for the process, so that the tools' probe of the renderer's limits and
+// their real context share one load of the driver.
 EGLDisplay InitializedDisplay() {
-  static const EGLDisplay display = [] {
+  static const bool initialized = [] {
     EGLDisplay opened = OpenSurfacelessDisplay();
     EGLint major = 0, minor = 0;
-    return opened != EGL_NO_DISPLAY && eglInitialize(opened, &major, &minor) ? opened : EGL_NO_DISPLAY;
+    if (opened == EGL_NO_DISPLAY || !eglInitialize(opened, &major, &minor)) return false;
+    dl_iterate_phdr(PinDriverModule, nullptr);
+    sharedDisplay = opened;
+    std::atexit(TerminateSharedDisplay);
+    return true;
   }();
-  return display;
+  return initialized ? sharedDisplay : EGL_NO_DISPLAY;
 }
 
 }  // namespace
