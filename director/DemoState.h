@@ -11,6 +11,8 @@ extern float DemoClock;
 constexpr int kSpectrumBandCount = 32;
 // The first 32 spectrum values copied at the end of the previous frame; zero before the first.
 extern float SpectrumBands[kSpectrumBandCount];
+// The bands from the first kSpectrumBandCount values of a spectrum.
+void CopySpectrumBands(const float* spectrum);
 
 // Texture slots in load order; each names the file data/textures/<stem>.png.
 enum class TextureSlot : int {

@@ -6,6 +6,7 @@
 
 #include "assets/Path.h"
 #include "director/DemoState.h"
+#include "director/ShowLook.h"
 #include "render/Gl.h"
 #include "render/ViewCulling.h"
 #include "scenes/PillarRowsScene.h"
@@ -18,7 +19,6 @@ constexpr int kPlazaLast = 9;
 constexpr float kPillarSpacing = 4;
 constexpr float kFloorY = -0.5f;
 constexpr float kFloorHalfSize = 80;
-constexpr float kFogEnd = 80;
 constexpr float kSphereRadius = 7;
 constexpr float kShellRadius = 7.2f;
 constexpr float kSatelliteRadius = 3;
@@ -131,8 +131,8 @@ void DrawFinaleScene() {
   glLoadIdentity();
   const Point3 eye = FinaleEye(t);
   gluLookAt(eye.x, eye.y, eye.z, 0, 20, 0, 0, 1, 0);
-  glFogf(GL_FOG_START, 0);
-  glFogf(GL_FOG_END, kFogEnd);
+  glFogf(GL_FOG_START, kFinaleFog.start);
+  glFogf(GL_FOG_END, kFinaleFog.end);
   glEnable(GL_FOG);
 
   DrawPlaza();

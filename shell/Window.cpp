@@ -2,6 +2,7 @@
 #include "shell/Window.h"
 
 #include "render/Gl.h"
+#include "render/SceneView.h"
 
 void FillAppWindowDefaults(AppWindow& window, AppInstance& instance, KeyState keys, KeyPresses presses) {
   for (int key = 0; key < kKeyCount; ++key) keys[key] = presses[key] = 0;
@@ -38,14 +39,7 @@ bool CreateAppWindow(AppWindow& window) {
   return true;
 }
 
-void ReshapeViewport(int width, int height) {
-  glViewport(0, 0, width, height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-}
+void ReshapeViewport(int width, int height) { SetSceneView(width, height); }
 
 void AppWindowProc(AppWindow& window, const ShellEvent& event) {
   switch (event.type) {
