@@ -3,7 +3,7 @@
 #pragma once
 #include "assets/Model.h"
 #include "assets/Point3.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 // Seconds since the start of the music, set once at the start of every frame.
 extern float DemoClock;

@@ -9,7 +9,7 @@
 #include "director/TimeWindow.h"
 #include "metaballs/MetaballScene.h"
 #include "render/Font.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "render/Overlays.h"
 #include "render/PassMode.h"
 #include "render/RenderSize.h"

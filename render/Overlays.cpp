@@ -3,7 +3,7 @@
 #include "render/Overlays.h"
 
 #include "director/DemoState.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "render/PassMode.h"
 #include "render/RenderSize.h"
 

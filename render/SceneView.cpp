@@ -1,6 +1,6 @@
 #include "render/SceneView.h"
 
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 void SetSceneView(int width, int height) {
   glViewport(0, 0, width, height);

@@ -7,7 +7,7 @@
 #include "assets/Path.h"
 #include "director/DemoState.h"
 #include "director/ShowLook.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "render/ViewCulling.h"
 #include "scenes/PillarRowsScene.h"
 #include "scenes/Scenes.h"

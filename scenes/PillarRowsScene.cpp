@@ -6,7 +6,7 @@
 #include "assets/Path.h"
 #include "director/DemoState.h"
 #include "render/Box.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "render/RenderSize.h"
 #include "render/ViewCulling.h"
 #include "scenes/Scenes.h"

@@ -1,7 +1,7 @@
 // Window creation (windowed or full screen), the projection, and the window's event handling.
 #include "shell/Window.h"
 
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "render/SceneView.h"
 
 void FillAppWindowDefaults(AppWindow& window, AppInstance& instance, KeyState keys, KeyPresses presses) {

@@ -1,7 +1,7 @@
 // The glow's render textures: the frame's copy and the two half-size images the quarter-size
 // passes take turns in, with what the renderer offers to draw them.
 #pragma once
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "render/glow/HalfTargets.h"
 
 struct GlowTextures {

@@ -1,6 +1,6 @@
 #include "render/glow/RectQuad.h"
 
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 void DrawRectQuad(int w, int h, int x0, int y0) {
   for (const auto& corner : kRectQuadCorners) {
