@@ -69,7 +69,7 @@ void AppWindowProc(AppWindow& window, const ShellEvent& event) {
       if (event.virtualKey > 0 && event.virtualKey < kKeyCount) window.keys[event.virtualKey] = 0;
       break;
     case ShellEventType::userMessage:
-      PostShellQuit();
+      RequestQuit(window);
       break;
     case ShellEventType::quit:
     case ShellEventType::terminate:
@@ -77,7 +77,3 @@ void AppWindowProc(AppWindow& window, const ShellEvent& event) {
       break;
   }
 }
-
-void RequestQuit(AppWindow&) { PostShellQuit(); }
-
-void PostUserMessage(AppWindow&) { PostShellUserMessage(); }
