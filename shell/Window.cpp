@@ -63,7 +63,7 @@ void AppWindowProc(AppWindow& window, const ShellEvent& event) {
       if (event.virtualKey > 0 && event.virtualKey < kKeyCount) window.keys[event.virtualKey] = 0;
       break;
     case ShellEventType::userMessage:
-      PostShellQuit();
+      RequestQuit(window);
       break;
     case ShellEventType::quit:
     case ShellEventType::terminate:
@@ -71,7 +71,3 @@ void AppWindowProc(AppWindow& window, const ShellEvent& event) {
       break;
   }
 }
-
-void RequestQuit(AppWindow&) { PostShellQuit(); }
-
-void PostUserMessage(AppWindow&) { PostShellUserMessage(); }
