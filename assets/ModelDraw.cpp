@@ -1,6 +1,6 @@
 // DrawModel: every triangle in immediate mode, one GL_TRIANGLES batch per group.
 #include "assets/Model.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 void DrawModel(const Model& model) {
   for (const ModelGroup* group = model.groups; group; group = group->next) {

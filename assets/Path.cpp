@@ -59,3 +59,9 @@ void EvalPathMode(const PathKey* keys, int count, float time, float out[3], int 
 void EvalPath(const PathKey* keys, int count, float time, float out[3]) {
   EvalPathMode(keys, count, time, out, 1);
 }
+
+float PathZ(const PathKey* keys, int count, float time) {
+  float point[3] = {};
+  EvalPath(keys, count, time, point);
+  return point[2];
+}

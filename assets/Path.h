@@ -11,3 +11,5 @@ struct PathKey {
 void EvalPath(const PathKey* keys, int count, float time, float out[3]);
 void EvalPathMode(const PathKey* keys, int count, float time, float out[3], int mode);
 float* EaseKeys(float out[3], const PathKey& a, const PathKey& b, float f);
+// The z of EvalPath: the only coordinate the show's paths move along.
+float PathZ(const PathKey* keys, int count, float time);

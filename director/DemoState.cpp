@@ -13,3 +13,7 @@ DemoModels models = {};
 Point3 cloudPoints[kRandomPointCount];
 Point3 tunnelPoints[kRandomPointCount];
 GLUquadric* sharedQuadric = nullptr;
+
+void CopySpectrumBands(const float* spectrum) {
+  for (int i = 0; i < kSpectrumBandCount; ++i) SpectrumBands[i] = spectrum[i];
+}

@@ -3,7 +3,7 @@
 #pragma once
 #include "assets/Model.h"
 #include "assets/Point3.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 // Seconds since the start of the music, set once at the start of every frame.
 extern float DemoClock;
@@ -11,6 +11,8 @@ extern float DemoClock;
 constexpr int kSpectrumBandCount = 32;
 // The first 32 spectrum values copied at the end of the previous frame; zero before the first.
 extern float SpectrumBands[kSpectrumBandCount];
+// The bands from the first kSpectrumBandCount values of a spectrum.
+void CopySpectrumBands(const float* spectrum);
 
 // Texture slots in load order; each names the file data/textures/<stem>.png.
 enum class TextureSlot : int {

@@ -72,7 +72,6 @@ void StartMusic() {
       ReportMusicProblem(std::string(kMusicPath) + " cannot be played (" + problem + "); the frames see a silent track");
     return;
   }
-  SelectAudioOutput();
   const bool haveDevice = InitAudio(kMixRate);
   if (!ReadMusicFile()) {
     CloseAudio();

@@ -10,10 +10,11 @@
 #include "director/DemoState.h"
 #include "director/Music.h"
 #include "director/Startup.h"
+#include "director/TimeWindow.h"
 #include "director/Timeline.h"
 #include "render/RenderSize.h"
+#include "render/SceneView.h"
 #include "scenes/TunnelScene.h"
-#include "shell/Window.h"
 
 namespace {
 
@@ -24,10 +25,7 @@ struct Playback {
 };
 Playback playback;
 
-bool Inside(const SceneWindow& window, int ms) {
-  const float t = DemoTimeFromMs(ms);
-  return window.lower < t && t < window.upper;
-}
+bool FrameInside(const SceneWindow& window, int ms) { return Inside(window.lower, DemoTimeFromMs(ms), window.upper); }
 
 // The last frame of the run drawn inside the window; -1 when the rate leaves it none.
 int LastFrameInside(const SceneWindow& window, int fps) {
@@ -36,7 +34,7 @@ int LastFrameInside(const SceneWindow& window, int fps) {
   int64_t k = FirstRateFrameFrom(static_cast<int>(upperMs), fps);
   while (k > 0 && !(DemoTimeFromMs(RateFrameMs(k, fps)) < window.upper)) --k;
   const int ms = RateFrameMs(k, fps);
-  return Inside(window, ms) ? ms : -1;
+  return FrameInside(window, ms) ? ms : -1;
 }
 
 void DrawUnseen(int ms, int fps) {
@@ -66,14 +64,12 @@ void DrawSkippedWindowEnds(int ms, int fps) {
 // about 2000 x 2 sines per frame of the tunnel's 20.5 s.
 void ReplayTunnelPoints(int ms, int fps) {
   std::memcpy(tunnelPoints, playback.tunnelStart, sizeof tunnelPoints);
-  const SceneWindow* tunnel = nullptr;
-  for (int i = 0; i < kSceneWindowCount; ++i)
-    if (std::strcmp(kSceneWindows[i].name, "tunnel") == 0) tunnel = &kSceneWindows[i];
-  const int firstMs = static_cast<int>(std::floor(static_cast<double>(tunnel->lower) * 1000));
+  const SceneWindow& tunnel = FindSceneWindow(SceneId::tunnel);
+  const int firstMs = static_cast<int>(std::floor(static_cast<double>(tunnel.lower) * 1000));
   for (int64_t k = FirstRateFrameFrom(firstMs, fps); RateFrameMs(k, fps) < ms; ++k) {
     const int frameMs = RateFrameMs(k, fps);
-    if (!Inside(*tunnel, frameMs)) {
-      if (DemoTimeFromMs(frameMs) >= tunnel->upper) break;
+    if (!FrameInside(tunnel, frameMs)) {
+      if (DemoTimeFromMs(frameMs) >= tunnel.upper) break;
       continue;
     }
     const float t = DemoTimeFromMs(frameMs);
@@ -115,7 +111,7 @@ void StartOfflineShow(int width, int height) {
   playback.lastDrawnMs = -1;
   SetRenderSize(width, height);
   // The window sets the viewport and the scenes' projection before start-up; so must we.
-  ReshapeViewport(width, height);
+  SetSceneView(width, height);
   UseOfflineMusic();
   DemoStartup();
   std::memcpy(playback.tunnelStart, tunnelPoints, sizeof tunnelPoints);
@@ -136,8 +132,7 @@ void LoadBandsOfFrameAt(int ms) {
     return;
   }
   MusicSetTime(ms);
-  const float* spectrum = MusicGetSpectrum();
-  for (int i = 0; i < kSpectrumBandCount; ++i) SpectrumBands[i] = spectrum[i];
+  CopySpectrumBands(MusicGetSpectrum());
 }
 
 int BandSourceMs(int ms, int fps) { return ms - (2000 + fps) / (2 * fps); }  // 1/fps s, rounded

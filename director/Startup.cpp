@@ -9,11 +9,12 @@
 #include "director/DemoRandom.h"
 #include "director/DemoState.h"
 #include "director/Music.h"
+#include "director/ShowLook.h"
 #include "metaballs/MetaballField.h"
 #include "platform/FileBytes.h"
 #include "platform/PngImage.h"
 #include "render/Font.h"
-#include "render/Glow.h"
+#include "render/glow/Glow.h"
 
 namespace {
 
@@ -70,8 +71,8 @@ void SetSharedGlState() {
   const GLfloat fogColour[4] = {0, 0, 0, 1};
   glFogi(GL_FOG_MODE, GL_LINEAR);
   glFogfv(GL_FOG_COLOR, fogColour);
-  glFogf(GL_FOG_START, 0);
-  glFogf(GL_FOG_END, 25);
+  glFogf(GL_FOG_START, kStartupFog.start);
+  glFogf(GL_FOG_END, kStartupFog.end);
   glHint(GL_FOG_HINT, GL_NICEST);
   // One quadric for the whole run, also when start-up runs again (tests, tools).
   if (!sharedQuadric) sharedQuadric = gluNewQuadric();
@@ -79,6 +80,7 @@ void SetSharedGlState() {
   gluQuadricTexture(sharedQuadric, GL_TRUE);
   InitBallPhases();
   CreateRenderTextures();
+  CheckGlowShortcuts(ShowGlowCheckCases());
 }
 
 DecodedTexture DecodeTextureFile(const char* path) {

@@ -1,7 +1,7 @@
 // One-time start-up: textures, models, random tables, shared GL state, then the music.
 #pragma once
 #include "platform/PngImage.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 void DemoStartup();
 

@@ -5,12 +5,15 @@
 
 #include "director/DemoState.h"
 #include "director/Music.h"
+#include "director/ShowLook.h"
+#include "director/TimeWindow.h"
 #include "metaballs/MetaballScene.h"
 #include "render/Font.h"
-#include "render/Gl.h"
-#include "render/Glow.h"
+#include "platform/Gl.h"
 #include "render/Overlays.h"
+#include "render/PassMode.h"
 #include "render/RenderSize.h"
+#include "render/glow/Glow.h"
 #include "scenes/Scenes.h"
 
 namespace {
@@ -49,8 +52,6 @@ constexpr Credit kGreetings[] = {
     {50, 90, 205, 6, "korvo", kDigits2, 1.5f, 5},
 };
 
-bool Inside(float lower, float t, float upper) { return lower < t && t < upper; }
-
 void DrawCredits(const Credit* credits, int count) {
   for (int i = 0; i < count; ++i) {
     const Credit& c = credits[i];
@@ -74,14 +75,14 @@ void DrawCaptions(float t) {
   glColor3f(1, 1, 1);
 }
 
-void DrawLayers(float t, PassMode mode) {
-  DrawExplosionFlash(t - 277, mode);
-  DrawWhiteFade(t - 278, mode);
-  DrawBlackFade((t - 4) * 0.25f, mode);
+void DrawLayers(float t) {
+  DrawExplosionFlash(t - 277);
+  DrawWhiteFade(t - 278);
+  DrawBlackFade((t - 4) * 0.25f);
   glEnable(GL_BLEND);
-  DrawScanlines(mode);
+  DrawScanlines();
   glDisable(GL_BLEND);
-  if (Inside(57, t, 61.5f)) DrawInvertFade(Ramp(59.5f, 60, t), mode);
+  if (Inside(57, t, 61.5f)) DrawInvertFade(Ramp(59.5f, 60, t));
   glDisable(GL_SCISSOR_TEST);
   DrawLetterbox();
 }
@@ -91,8 +92,8 @@ void DrawLayers(float t, PassMode mode) {
 // blur and stretch reach 10 rows of a 600-row picture. So the shortcuts keep everything before
 // the bars 16 rows clear of them (the glow's half-size passes excepted): less to fill, the same
 // pixels. Drawn as written at heights the bars do not divide into whole rows.
-void KeepSceneOffTheBars(PassMode mode) {
-  if (mode != PassMode::shortcuts || renderSize.height % 600 != 0) return;
+void KeepSceneOffTheBars() {
+  if (FramePassMode() != PassMode::shortcuts || renderSize.height % 600 != 0) return;
   constexpr int kGlowReachMargin = 16;
   const int hiddenRows = (kLetterboxBarHeight - kGlowReachMargin) * renderSize.height / 600;
   glScissor(0, hiddenRows, renderSize.width, renderSize.height - 2 * hiddenRows);
@@ -103,48 +104,49 @@ void StageDone(FrameStage stage) {
   if (frameStageHook) frameStageHook(stage);
 }
 
-void CopySpectrumBands() {
-  const float* spectrum = MusicGetSpectrum();
-  for (int i = 0; i < kSpectrumBandCount; ++i) SpectrumBands[i] = spectrum[i];
-}
-
 }  // namespace
 
 void (*frameStageHook)(FrameStage stage) = nullptr;
 
 const SceneWindow kSceneWindows[] = {
-    {kNoLowerBound, 61.5f, "planet", DrawPlanetScene},
-    {61.5f, 85.5f, "dolphin", [] {
+    {SceneId::planet, kNoLowerBound, 61.5f, "planet", DrawPlanetScene},
+    {SceneId::dolphin, 61.5f, 85.5f, "dolphin", [] {
        DrawDolphinScene();
        DrawCaptionBand();
      }},
-    {85.5f, 92.5f, "pillar field", DrawPillarFieldScene},
-    {92.5f, 103, "dolphin, no band", DrawDolphinScene},
-    {103, 116, "totem", DrawTotemScene},
-    {116, 130, "figure orbit", DrawFigureOrbitScene},
-    {130, 143, "shaft", DrawShaftScene},
-    {143, 156, "deformed", DrawDeformedScene},
-    {156, 161, "picture zoom", [] {
+    {SceneId::pillarField, 85.5f, 92.5f, "pillar field", DrawPillarFieldScene},
+    {SceneId::dolphinNoBand, 92.5f, 103, "dolphin, no band", DrawDolphinScene},
+    {SceneId::totem, 103, 116, "totem", DrawTotemScene},
+    {SceneId::figureOrbit, 116, 130, "figure orbit", DrawFigureOrbitScene},
+    {SceneId::shaft, 130, 143, "shaft", DrawShaftScene},
+    {SceneId::deformed, 143, 156, "deformed", DrawDeformedScene},
+    {SceneId::pictureZoom, 156, 161, "picture zoom", [] {
        DrawPictureZoomScene();
        DrawSpectrumLines();
      }},
-    {161, 168, "metaball 0", [] { DrawMetaballScene(0); }},
-    {168, 175, "metaball 1", [] { DrawMetaballScene(1); }},
-    {175, 181.5f, "metaball 0", [] { DrawMetaballScene(0); }},
-    {181.5f, 188.5f, "metaball 1", [] { DrawMetaballScene(1); }},
-    {161, 188.5f, "spectrum bars", DrawSpectrumBars},
-    {188.5f, 209, "tunnel", [] {
+    {SceneId::metaball0, 161, 168, "metaball 0", [] { DrawMetaballScene(0); }},
+    {SceneId::metaball1, 168, 175, "metaball 1", [] { DrawMetaballScene(1); }},
+    {SceneId::metaball0Again, 175, 181.5f, "metaball 0", [] { DrawMetaballScene(0); }},
+    {SceneId::metaball1Again, 181.5f, 188.5f, "metaball 1", [] { DrawMetaballScene(1); }},
+    {SceneId::spectrumBars, 161, 188.5f, "spectrum bars", DrawSpectrumBars},
+    {SceneId::tunnel, 188.5f, 209, "tunnel", [] {
        DrawTunnelScene();
        DrawCaptionBand();
      }},
-    {209, 216, "pillar rows 0", [] { DrawPillarRowsScene(0); }},
-    {216, 222.8f, "pillar rows 1", [] { DrawPillarRowsScene(1); }},
-    {222.8f, 228, "pillar rows 2", [] { DrawPillarRowsScene(2); }},
-    {228, 236, "pillar rows 3", [] { DrawPillarRowsScene(3); }},
-    {236, 250, "spikeball", DrawSpikeballScene},
-    {250, 300, "finale", DrawFinaleScene},
+    {SceneId::pillarRows0, 209, 216, "pillar rows 0", [] { DrawPillarRowsScene(0); }},
+    {SceneId::pillarRows1, 216, 222.8f, "pillar rows 1", [] { DrawPillarRowsScene(1); }},
+    {SceneId::pillarRows2, 222.8f, 228, "pillar rows 2", [] { DrawPillarRowsScene(2); }},
+    {SceneId::pillarRows3, 228, 236, "pillar rows 3", [] { DrawPillarRowsScene(3); }},
+    {SceneId::spikeball, 236, 250, "spikeball", DrawSpikeballScene},
+    {SceneId::finale, 250, 300, "finale", DrawFinaleScene},
 };
 const int kSceneWindowCount = static_cast<int>(std::size(kSceneWindows));
+
+const SceneWindow& FindSceneWindow(SceneId id) {
+  for (const SceneWindow& window : kSceneWindows)
+    if (window.id == id) return window;
+  return kSceneWindows[0];  // every id has its window: the table lists them all
+}
 
 float DemoTimeFromMs(int ms) {
   constexpr double kSecondsPerMs = 0.001f;  // the float nearest 0.001, slightly above it
@@ -157,13 +159,6 @@ float Ramp(float a, float b, float x) {
   return (x - a) / (b - a);
 }
 
-GlowParameters GlowForTime(float t) {
-  if (Inside(116, t, 130)) return {3, 0, 3, 1.2f};
-  if (Inside(156, t, 161)) return {2, 1, 2, 0.6f};
-  if (Inside(209, t, 300)) return {3, 0, 3, 1.5f};
-  return {3, 0, 3, 1};
-}
-
 const char* ThreeWordsLine(float t) {
   if (Inside(158.6f, t, 158.8f)) return "grom          ";
   if (Inside(158.8f, t, 159.3f)) return "     your     ";
@@ -171,11 +166,11 @@ const char* ThreeWordsLine(float t) {
   return nullptr;
 }
 
-void DrawScreenPasses(float t, PassMode mode) {
-  const GlowParameters glow = GlowForTime(t);
-  DrawGlow(glow.a, glow.b, glow.c, glow.d, mode);
+void DrawScreenPasses(float t) {
+  const GlowSettings glow = GlowForTime(t);
+  DrawGlow(glow.radius, glow.powerPasses, glow.layers, glow.gain);
   StageDone(FrameStage::glow);
-  DrawLayers(t, mode);
+  DrawLayers(t);
 }
 
 bool DrawTimeline(PassMode mode) {
@@ -184,7 +179,7 @@ bool DrawTimeline(PassMode mode) {
   SetFramePassMode(mode);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   glColor3f(1, 1, 1);
-  KeepSceneOffTheBars(mode);
+  KeepSceneOffTheBars();
   // Every window is tested, not an else-chain: the windows never overlap but for the spectrum
   // bars, which lie over the whole metaball window.
   for (const SceneWindow& window : kSceneWindows)
@@ -192,9 +187,9 @@ bool DrawTimeline(PassMode mode) {
   StageDone(FrameStage::scene);
   DrawCaptions(t);
   StageDone(FrameStage::captions);
-  DrawScreenPasses(t, mode);
+  DrawScreenPasses(t);
   StageDone(FrameStage::overlays);
-  CopySpectrumBands();
+  CopySpectrumBands(MusicGetSpectrum());
   StageDone(FrameStage::bands);
   return !(t > kShowEnd);
 }

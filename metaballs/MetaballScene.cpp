@@ -7,7 +7,7 @@
 #include "director/DemoState.h"
 #include "metaballs/MetaballField.h"
 #include "metaballs/SurfacePolygoniser.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "render/RenderSize.h"
 
 namespace {

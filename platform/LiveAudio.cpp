@@ -182,8 +182,6 @@ void FillFromDevice(void* userdata, Uint8* out, int bytes) {
 
 }  // namespace
 
-void SelectAudioOutput() {}
-
 bool InitAudio(int mixRate) {
   if (device.id) return true;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;

@@ -1,7 +1,7 @@
 // The sound output the show plays through, on SDL2 audio: one device at 44100 Hz stereo float
 // and one stream decoded from an MP3 held in memory, at any MPEG rate, resampled to the device's.
-// The calls mirror the order the show makes them in: select the output, initialise it, open the
-// stream, play it paused, unpause it.
+// The calls mirror the order the show makes them in: initialise the output, open the stream,
+// play it paused, unpause it.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -10,9 +10,8 @@
 
 #include "platform/MusicClock.h"
 
-// The system's default output; SDL_AUDIODRIVER in the environment may pick another.
-void SelectAudioOutput();
-// Opens the device (silent until a stream plays). False when there is no usable device.
+// Opens the system's default output device (SDL_AUDIODRIVER in the environment may pick
+// another), silent until a stream plays. False when there is no usable device.
 bool InitAudio(int mixRate);
 // Releases the device; a stream opened afterwards runs silently on the monotonic clock.
 void CloseAudio();

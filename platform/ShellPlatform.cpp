@@ -19,7 +19,6 @@ namespace {
 
 constexpr int kSignalLookMs = 200;
 Uint32 userEventType = 0;
-Uint32 quitEventType = 0;
 bool fullScreenModeChosen = false;
 SDL_DisplayMode fullScreenMode = {};
 // The screen saver and monitor power-off are held off only while the show's window has the
@@ -123,8 +122,7 @@ bool InitShellVideo() {
   }
   InstallDisplayLossEnding();
   std::atexit(ShutDownSdl);
-  userEventType = SDL_RegisterEvents(2);
-  quitEventType = userEventType + 1;
+  userEventType = SDL_RegisterEvents(1);
   return true;
 }
 
@@ -193,7 +191,7 @@ bool PollShellEvent(ShellEvent& event) {
   }
   SDL_Event sdlEvent;
   if (!SDL_PollEvent(&sdlEvent)) return false;
-  if (sdlEvent.type == SDL_QUIT || sdlEvent.type == quitEventType) {
+  if (sdlEvent.type == SDL_QUIT) {
     event.type = ShellEventType::quit;
   } else if (sdlEvent.type == userEventType) {
     event.type = ShellEventType::userMessage;
@@ -216,9 +214,9 @@ void PushEvent(Uint32 type) {
 }
 }  // namespace
 
-void PostShellQuit() { PushEvent(quitEventType); }
+void RequestQuit(AppWindow&) { PushEvent(SDL_QUIT); }
 
-void PostShellUserMessage() { PushEvent(userEventType); }
+void PostUserMessage(AppWindow&) { PushEvent(userEventType); }
 
 uint32_t ShellTicks() { return SDL_GetTicks(); }
 

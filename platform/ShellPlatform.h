@@ -4,6 +4,7 @@
 #include <cstdint>
 
 struct PlatformWindow;  // an SDL window and its GL context
+struct AppWindow;
 
 enum class ShellEventType {
   ignored,      // anything the shell leaves to default handling
@@ -13,7 +14,7 @@ enum class ShellEventType {
   minimized,
   keyDown,      // virtualKey is set
   keyUp,
-  userMessage,  // the private message posted by PostShellUserMessage
+  userMessage,  // the private message posted by PostUserMessage
   terminate,    // a termination signal waited for the loop: end the process with status
 };
 
@@ -45,8 +46,10 @@ void ClientSize(PlatformWindow* window, int& width, int& height);
 bool PollShellEvent(ShellEvent& event);
 // Blocks until an event arrives, without taking it, or for a fraction of a second at most.
 void WaitShellEvent();
-void PostShellQuit();
-void PostShellUserMessage();
+// Pushes SDL_QUIT: the frame loop ends when it takes it, and DemoShutdown exits with status 0.
+void RequestQuit(AppWindow& window);
+// Pushes the show's own SDL user event; AppWindowProc answers it with RequestQuit.
+void PostUserMessage(AppWindow& window);
 
 // Milliseconds since the video subsystem started, wrapping at 2^32.
 uint32_t ShellTicks();

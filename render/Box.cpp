@@ -1,7 +1,7 @@
 // The textured cube: six quads, each face wound counter-clockwise as seen from outside.
 #include "render/Box.h"
 
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 namespace {
 struct BoxCorner {

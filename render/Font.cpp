@@ -4,7 +4,7 @@
 
 #include "director/DemoState.h"
 #include "render/Caption.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 unsigned int fontBase = 0;
 

@@ -3,7 +3,8 @@
 #include "render/Overlays.h"
 
 #include "director/DemoState.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
+#include "render/PassMode.h"
 #include "render/RenderSize.h"
 
 namespace {
@@ -13,16 +14,16 @@ constexpr float kOverlayHeight = 600;
 void FullScreenQuad() { DrawOverlayQuad(0, 0, kOverlayWidth, kOverlayHeight); }
 
 // Blending with a source alpha the pipeline clamps to 0 keeps the destination exactly.
-bool ChangesNothing(float alpha, PassMode mode) { return mode == PassMode::shortcuts && !(alpha > 0); }
+bool ChangesNothing(float alpha) { return FramePassMode() == PassMode::shortcuts && !(alpha > 0); }
 
 // A full-screen colour laid over the picture with ordinary alpha blending. Its depth writes
 // at z = 0 are never read: the later layers at z = 0 pass LEQUAL there either way.
-void FadeQuad(float r, float g, float b, float alpha, PassMode mode) {
+void FadeQuad(float r, float g, float b, float alpha) {
   Begin2D();
   glColor4f(r, g, b, alpha);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_BLEND);
-  if (!ChangesNothing(alpha, mode)) FullScreenQuad();
+  if (!ChangesNothing(alpha)) FullScreenQuad();
   // All four components: Mesa keeps the old alpha when a three-component colour follows a
   // four-component one with no vertex between them.
   glColor4f(1, 1, 1, 1);
@@ -73,32 +74,32 @@ void DrawCaptionBand() {
 
 // Alpha is passed unclamped; the pipeline's colour clamp turns out-of-range fades into
 // "nothing" or "fully covered".
-void DrawWhiteFade(float a, PassMode mode) { FadeQuad(1, 1, 1, a, mode); }
+void DrawWhiteFade(float a) { FadeQuad(1, 1, 1, a); }
 
-void DrawBlackFade(float a, PassMode mode) { FadeQuad(0, 0, 0, 1 - a, mode); }
+void DrawBlackFade(float a) { FadeQuad(0, 0, 0, 1 - a); }
 
 // Each channel d becomes a(1 - d) + d(1 - a): unchanged at 0, the negative image at 1.
 // At strength 0 (clamped) the source is black and the destination is kept whole.
-void DrawInvertFade(float a, PassMode mode) {
+void DrawInvertFade(float a) {
   Begin2D();
   glColor4f(a, a, a, 1);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE_MINUS_DST_COLOR, GL_ONE_MINUS_SRC_COLOR);
-  if (!ChangesNothing(a, mode)) FullScreenQuad();
+  if (!ChangesNothing(a)) FullScreenQuad();
   glColor3f(1, 1, 1);
   glDisable(GL_BLEND);
   End2D();
 }
 
 // Mirrored left to right and overhanging the screen by 20 units right and below.
-void DrawExplosionFlash(float a, PassMode mode) {
+void DrawExplosionFlash(float a) {
   Begin2D();
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, Texture(TextureSlot::explode));
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glColor4f(1, 1, 1, a);
-  if (!ChangesNothing(a, mode)) {
+  if (!ChangesNothing(a)) {
     glBegin(GL_QUADS);
     glTexCoord2f(1, 0);
     glVertex2f(0, 0);
@@ -163,13 +164,13 @@ void DrawSpectrumLines() {
 // the offset in the corners: at a whole multiple of 600 lines every edge lies on a pixel
 // boundary, so a last-bit difference in the transform cannot move a pixel, and the depth stays
 // at z = 0 either way. Other heights draw as written.
-void DrawScanlines(PassMode mode) {
+void DrawScanlines() {
   Begin2D();
   glColor4f(1, 1, 1, 0.12f);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
-  if (mode == PassMode::shortcuts && renderSize.height % 600 == 0) {
+  if (FramePassMode() == PassMode::shortcuts && renderSize.height % 600 == 0) {
     glBegin(GL_QUADS);
     for (int y = 0; y < 600; y += 5) {
       const auto top = static_cast<float>(y);

@@ -1,6 +1,5 @@
 // Screen-space layers over the 3D picture, drawn in the 800 x 600 overlay space (y down).
 #pragma once
-#include "render/PassMode.h"
 
 void Begin2D();
 // A rectangle of the overlay space, (x0, y0) to (x1, y1), as one quad in the layers' corner order.
@@ -10,12 +9,12 @@ void End2D();
 constexpr int kLetterboxBarHeight = 70;
 void DrawLetterbox();
 void DrawCaptionBand();
-// Fades and the flash send no quad where the clamped colour leaves every pixel as it is
-// (alpha 0, or inversion strength 0); the state they leave is the same either way.
-void DrawWhiteFade(float a, PassMode mode = PassMode::shortcuts);
-void DrawBlackFade(float a, PassMode mode = PassMode::shortcuts);
-void DrawInvertFade(float a, PassMode mode = PassMode::shortcuts);
-void DrawExplosionFlash(float a, PassMode mode = PassMode::shortcuts);
+// With the frame's shortcuts, fades and the flash send no quad where the clamped colour leaves
+// every pixel as it is (alpha 0, or inversion strength 0); the state they leave is the same.
+void DrawWhiteFade(float a);
+void DrawBlackFade(float a);
+void DrawInvertFade(float a);
+void DrawExplosionFlash(float a);
 void DrawSpectrumBars();
 void DrawSpectrumLines();
-void DrawScanlines(PassMode mode = PassMode::shortcuts);
+void DrawScanlines();

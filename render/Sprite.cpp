@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 // Scratch copy of the modelview matrix, column-major, rewritten on every call.
 GLfloat spriteMatrix[16];

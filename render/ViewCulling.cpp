@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "render/PassMode.h"
 
 namespace {

@@ -5,18 +5,12 @@
 
 #include "assets/Path.h"
 #include "director/DemoState.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "scenes/Scenes.h"
 #include "scenes/TiledQuad.h"
 
 namespace {
 constexpr int kDolphinPlaneTiles = 16;  // 2.5-unit tiles, so the fog fades across the plane
-
-float PathZ(const PathKey* keys, int count, float t, float startSeconds) {
-  float out[3] = {};
-  EvalPath(keys, count, (t - startSeconds) * 100, out);
-  return out[2];
-}
 
 // The floor or ceiling: 40 x 40 units, the texture twice across, scrolling toward +x with t.
 void DrawScrollingPlane(float y, float t) {
@@ -31,10 +25,10 @@ DolphinPathOffsets DolphinPathsAt(float t) {
   const PathKey dart[] = {{0, 0, 0, 0}, {0, 0, -8, 450}, {0, 0, -9, 550}, {0, 0, 50, 750}};
   const PathKey entry[] = {{0, 0, -20, 0}, {0, 0, 0, 500}};
   DolphinPathOffsets offsets;
-  offsets.entry = PathZ(entry, 2, t, 61);
-  offsets.dart = PathZ(dart, 4, t, 96.5f);
-  offsets.leaveSecond = PathZ(leave, 2, t, 94.5f);
-  offsets.leaveThird = PathZ(leave, 2, t, 92.5f);
+  offsets.entry = PathZ(entry, 2, (t - 61) * 100);
+  offsets.dart = PathZ(dart, 4, (t - 96.5f) * 100);
+  offsets.leaveSecond = PathZ(leave, 2, (t - 94.5f) * 100);
+  offsets.leaveThird = PathZ(leave, 2, (t - 92.5f) * 100);
   return offsets;
 }
 

@@ -6,7 +6,7 @@
 #include "assets/Path.h"
 #include "director/DemoState.h"
 #include "render/Box.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "scenes/Scenes.h"
 
 Point3 FigureOrbitEye(float t) {

@@ -6,47 +6,28 @@
 
 #include "assets/Path.h"
 #include "director/DemoState.h"
-#include "render/Gl.h"
-#include "render/ViewCulling.h"
-#include "scenes/PillarRowsScene.h"
+#include "director/ShowLook.h"
+#include "platform/Gl.h"
+#include "scenes/PillarGrid.h"
 #include "scenes/Scenes.h"
 
 namespace {
 constexpr int kBandOfShell = 6;
 constexpr int kPlazaFirst = -10;
 constexpr int kPlazaLast = 9;
-constexpr float kPillarSpacing = 4;
+constexpr int kPlazaSide = kPlazaLast - kPlazaFirst + 1;
+constexpr float kPlazaPillarSpacing = 4;
 constexpr float kFloorY = -0.5f;
 constexpr float kFloorHalfSize = 80;
-constexpr float kFogEnd = 80;
 constexpr float kSphereRadius = 7;
 constexpr float kShellRadius = 7.2f;
 constexpr float kSatelliteRadius = 3;
 constexpr int kSphereDetail = 32;
 
-float PathZ(const PathKey* keys, int count, float time) {
-  float point[3];
-  EvalPath(keys, count, time, point);
-  return point[2];
-}
-
-// Only the pillars the clipper would not discard whole, with the shortcuts.
 void DrawPlaza() {
-  const ViewVolume view = CurrentViewVolume();
-  bool lastLeftOut = false;
-  for (int i = kPlazaFirst; i <= kPlazaLast; ++i) {
-    for (int j = kPlazaFirst; j <= kPlazaLast; ++j) {
-      const float x = kPillarSpacing * static_cast<float>(i), z = kPillarSpacing * static_cast<float>(j);
-      lastLeftOut = PillarOutside(view, x, z, FinalePillarHeight(i, j));
-      if (lastLeftOut) continue;
-      glPushMatrix();
-      glTranslatef(kPillarSpacing * static_cast<float>(i), 0, kPillarSpacing * static_cast<float>(j));
-      glScalef(1, FinalePillarHeight(i, j), 1);
-      DrawEdgedPillar();
-      glPopMatrix();
-    }
-  }
-  if (lastLeftOut) LeaveEdgedPillarState();
+  PillarPlace places[kPlazaSide * kPlazaSide];
+  const int count = SquareGridPlaces(kPlazaFirst, kPlazaLast, kPlazaPillarSpacing, FinalePillarHeight, places);
+  DrawPillars(places, count, PillarEdges::wide);
 }
 
 // Untextured and in the last pillar's black: it hides the pillars' feet below it.
@@ -131,8 +112,8 @@ void DrawFinaleScene() {
   glLoadIdentity();
   const Point3 eye = FinaleEye(t);
   gluLookAt(eye.x, eye.y, eye.z, 0, 20, 0, 0, 1, 0);
-  glFogf(GL_FOG_START, 0);
-  glFogf(GL_FOG_END, kFogEnd);
+  glFogf(GL_FOG_START, kFinaleFog.start);
+  glFogf(GL_FOG_END, kFinaleFog.end);
   glEnable(GL_FOG);
 
   DrawPlaza();

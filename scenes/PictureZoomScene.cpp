@@ -3,7 +3,7 @@
 
 #include "assets/Path.h"
 #include "director/DemoState.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "scenes/Scenes.h"
 
 namespace {

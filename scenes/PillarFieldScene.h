@@ -3,9 +3,9 @@
 #include "assets/Point3.h"
 
 constexpr int kPillarFieldFirst = -10;  // pillar indices run from -10 to 9 on both axes
-constexpr int kPillarFieldEnd = 10;
-constexpr float kPillarSpacing = 2.5f;
-constexpr float kPillarEdgeColour[3] = {0.2f, 0.25f, 0.8f};
+constexpr int kPillarFieldLast = 9;
+constexpr int kPillarFieldSide = kPillarFieldLast - kPillarFieldFirst + 1;
+constexpr float kFieldPillarSpacing = 2.5f;
 constexpr Point3 kPillarFieldAim = {0, 10, 0};
 
 // Circles the vertical axis at radius 20 and height 25, once every 4 pi seconds.

@@ -5,43 +5,25 @@
 
 #include "assets/Path.h"
 #include "director/DemoState.h"
-#include "render/Box.h"
-#include "render/Gl.h"
-#include "render/RenderSize.h"
-#include "render/ViewCulling.h"
+#include "platform/Gl.h"
+#include "scenes/PillarGrid.h"
 #include "scenes/Scenes.h"
 
 namespace {
 constexpr float kRowZ[2] = {-3, 3};
-constexpr int kPillarSpacing = 8;
-constexpr int kLastPillarX = 632;  // 80 pillars per row
+constexpr float kRowPillarSpacing = 8;
+constexpr int kPillarsPerRow = 80;
 constexpr float kPillarHalfHeight = 4;
 constexpr float kDolphinScale = 0.06f;
 
-float PathZ(const PathKey* keys, int count, float time) {
-  float point[3];
-  EvalPath(keys, count, time, point);
-  return point[2];
-}
-
-// Only the pillars the clipper would not discard whole, with the shortcuts (most of the 160 are
-// off to the sides).
+// The row at z = -3 first, then the one at +3, each from x = 0 toward +x before the scroll.
 void DrawPillarRows(float scroll) {
-  const ViewVolume view = CurrentViewVolume();
-  bool lastLeftOut = false;
-  for (const float z : kRowZ) {
-    for (int x = 0; x <= kLastPillarX; x += kPillarSpacing) {
-      const float left = static_cast<float>(x) - scroll;
-      lastLeftOut = PillarOutside(view, left, z, kPillarHalfHeight);
-      if (lastLeftOut) continue;
-      glPushMatrix();
-      glTranslatef(left, 0, z);
-      glScalef(1, kPillarHalfHeight, 1);
-      DrawEdgedPillar();
-      glPopMatrix();
-    }
-  }
-  if (lastLeftOut) LeaveEdgedPillarState();
+  PillarPlace places[2 * kPillarsPerRow];
+  int count = 0;
+  for (const float z : kRowZ)
+    for (int column = 0; column < kPillarsPerRow; ++column)
+      places[count++] = {kRowPillarSpacing * static_cast<float>(column) - scroll, z, kPillarHalfHeight};
+  DrawPillars(places, count, PillarEdges::wide);
 }
 
 void DrawDolphin(float t) {
@@ -94,24 +76,6 @@ bool PillarRowsEye(int variant, float t, Point3& eye) {
     case 3: eye = {-10, 1, 0}; return true;
     default: return false;
   }
-}
-
-void LeaveEdgedPillarState() {
-  glLineWidth(ScreenPixels(1));
-  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-  glColor3f(0, 0, 0);
-  LeaveBoxTexCoord();
-}
-
-void DrawEdgedPillar() {
-  glLineWidth(ScreenPixels(5));
-  glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-  glColor3f(0.2f, 0.25f, 0.8f);
-  DrawBox();
-  glLineWidth(ScreenPixels(1));
-  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-  glColor3f(0, 0, 0);
-  DrawBox();
 }
 
 void DrawPillarRowsScene(int variant) {

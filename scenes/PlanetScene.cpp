@@ -5,7 +5,7 @@
 
 #include "director/DemoState.h"
 #include "render/Box.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "render/Sprite.h"
 #include "scenes/Scenes.h"
 

@@ -4,7 +4,7 @@
 
 #include "assets/Path.h"
 #include "director/DemoState.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "scenes/Scenes.h"
 #include "scenes/TiledQuad.h"
 

@@ -1,7 +1,7 @@
 // Bilinear subdivision of one textured quad into a grid of quads.
 #include "scenes/TiledQuad.h"
 
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 namespace {
 // (u, v) = (0, 0) at corner 0, (1, 0) at corner 1, (1, 1) at corner 2, (0, 1) at corner 3.

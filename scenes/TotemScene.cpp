@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "director/DemoState.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "render/RenderSize.h"
 #include "scenes/Scenes.h"
 #include "scenes/TiledQuad.h"

@@ -4,14 +4,15 @@
 #include <cmath>
 
 #include "director/DemoState.h"
-#include "render/Gl.h"
+#include "director/ShowLook.h"
+#include "platform/Gl.h"
 #include "render/PassMode.h"
 #include "render/Sprite.h"
 #include "scenes/Scenes.h"
 
 namespace {
 constexpr float kTubeRadius = 2;
-constexpr float kTubeLength = 25;  // also the fog end, so the far end fades to black
+constexpr float kTubeLength = kTunnelFog.end;  // so the far end fades to black
 constexpr int kTubeSlices = 32;
 constexpr int kTubeStacks = 32;
 constexpr float kTubeTurnDegreesPerSecond = 10;
@@ -65,8 +66,8 @@ void SwayTunnelPoint(Point3& point, int i, float t) {
 void DrawTunnelScene() {
   const float t = DemoClock;
   glEnable(GL_FOG);
-  glFogf(GL_FOG_START, 0);
-  glFogf(GL_FOG_END, kTubeLength);
+  glFogf(GL_FOG_START, kTunnelFog.start);
+  glFogf(GL_FOG_END, kTunnelFog.end);
   DrawTube(t);
   DrawParticles(t);
 }

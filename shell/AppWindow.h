@@ -30,4 +30,6 @@ struct AppWindow {
 };
 
 constexpr const char* kAppTitle = "The Vexilograph";
+// The name the window class is registered under on Windows. SDL has no window classes, so
+// nothing reads it here: RegisterAppClass brings up SDL's video instead.
 constexpr const char* kAppClassName = "OpenGL";

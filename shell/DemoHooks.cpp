@@ -6,7 +6,7 @@
 #include "director/Seek.h"
 #include "director/Startup.h"
 #include "director/Timeline.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "shell/KeyActions.h"
 #include "shell/Window.h"
 

@@ -1,7 +1,8 @@
 // Window creation (windowed or full screen), the projection, and the window's event handling.
 #include "shell/Window.h"
 
-#include "render/Gl.h"
+#include "platform/Gl.h"
+#include "render/SceneView.h"
 
 void FillAppWindowDefaults(AppWindow& window, AppInstance& instance, KeyState keys, KeyPresses presses) {
   for (int key = 0; key < kKeyCount; ++key) keys[key] = presses[key] = 0;
@@ -38,14 +39,7 @@ bool CreateAppWindow(AppWindow& window) {
   return true;
 }
 
-void ReshapeViewport(int width, int height) {
-  glViewport(0, 0, width, height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-}
+void ReshapeViewport(int width, int height) { SetSceneView(width, height); }
 
 void AppWindowProc(AppWindow& window, const ShellEvent& event) {
   switch (event.type) {
@@ -69,7 +63,7 @@ void AppWindowProc(AppWindow& window, const ShellEvent& event) {
       if (event.virtualKey > 0 && event.virtualKey < kKeyCount) window.keys[event.virtualKey] = 0;
       break;
     case ShellEventType::userMessage:
-      PostShellQuit();
+      RequestQuit(window);
       break;
     case ShellEventType::quit:
     case ShellEventType::terminate:
@@ -77,7 +71,3 @@ void AppWindowProc(AppWindow& window, const ShellEvent& event) {
       break;
   }
 }
-
-void RequestQuit(AppWindow&) { PostShellQuit(); }
-
-void PostUserMessage(AppWindow&) { PostShellUserMessage(); }

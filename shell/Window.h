@@ -14,5 +14,3 @@ bool CreateAppWindow(AppWindow& window);
 // Viewport (0, 0, w, h) and the 45-degree perspective every scene draws with.
 void ReshapeViewport(int width, int height);
 void AppWindowProc(AppWindow& window, const ShellEvent& event);
-void RequestQuit(AppWindow& window);
-void PostUserMessage(AppWindow& window);

@@ -6,7 +6,7 @@
 
 #include "platform/HeadlessGl.h"
 #include "render/Font.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "render/Overlays.h"
 
 namespace {

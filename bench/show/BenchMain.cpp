@@ -14,7 +14,7 @@
 #include "bench/show/ShowBench.h"
 #include "bench/show/StartupTiming.h"
 #include "platform/HeadlessGl.h"
-#include "render/Glow.h"
+#include "render/glow/Glow.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "bench/show/FloorFrame.h"
 
 #include "director/Timeline.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 void DrawFloorFrame(float t) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);

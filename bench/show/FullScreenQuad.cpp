@@ -5,7 +5,7 @@
 
 #include "bench/show/FrameStats.h"
 #include "platform/MonotonicTime.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 namespace {
 constexpr int kSamples = 15;

@@ -11,7 +11,7 @@
 #include "director/Music.h"
 #include "director/Timeline.h"
 #include "platform/MonotonicTime.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "tools/capture/CaptureFrames.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "director/Timeline.h"
 #include "platform/HeadlessGl.h"
 #include "platform/MonotonicTime.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "shell/Window.h"
 #include "tools/capture/CaptureFrames.h"
 

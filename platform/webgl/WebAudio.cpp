@@ -86,7 +86,6 @@ class WebAudioStream final : public AudioStream {
 };
 }  // namespace
 
-void SelectAudioOutput() {}
 bool InitAudio(int) { return WebAudioReady() != 0; }
 void CloseAudio() { WebAudioStop(); }
 

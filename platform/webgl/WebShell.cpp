@@ -89,8 +89,8 @@ bool PollShellEvent(ShellEvent& event) {
 }
 
 void WaitShellEvent() {}
-void PostShellQuit() { Push({ShellEventType::quit, 0, 0, 0}); }
-void PostShellUserMessage() { Push({ShellEventType::userMessage, 0, 0, 0}); }
+void RequestQuit(AppWindow&) { Push({ShellEventType::quit, 0, 0, 0}); }
+void PostUserMessage(AppWindow&) { Push({ShellEventType::userMessage, 0, 0, 0}); }
 
 uint32_t ShellTicks() { return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now() - shell.startMs)); }
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "assets/Model.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "support/GlTest.h"
 
 namespace {

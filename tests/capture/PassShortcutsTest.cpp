@@ -10,7 +10,7 @@
 #include "director/DemoState.h"
 #include "director/Music.h"
 #include "director/Timeline.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "support/GlTest.h"
 #include "tools/capture/CaptureFrames.h"
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "director/ShowLook.h"
 #include "director/Timeline.h"
 
 namespace {
@@ -75,11 +76,11 @@ TEST(SceneWindows, EachBoundHandsOverToTheNextSlot) {
 }
 
 TEST(FrameSchedule, GlowAndThreeWordsFollowTheirWindows) {
-  auto glowD = [](int ms) { return GlowForTime(DemoTimeFromMs(ms)).d; };
+  auto glowD = [](int ms) { return GlowForTime(DemoTimeFromMs(ms)).gain; };
   EXPECT_EQ(glowD(116000), 1.2f);
   EXPECT_EQ(glowD(130000), 1.0f);  // the bound itself is outside
   EXPECT_EQ(glowD(158000), 0.6f);
-  EXPECT_EQ(GlowForTime(DemoTimeFromMs(158000)).b, 1.0f);
+  EXPECT_EQ(GlowForTime(DemoTimeFromMs(158000)).powerPasses, 1.0f);
   EXPECT_EQ(glowD(209000), 1.5f);
   EXPECT_EQ(glowD(208999), 1.0f);
   EXPECT_EQ(glowD(10000), 1.0f);

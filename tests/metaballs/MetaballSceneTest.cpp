@@ -13,7 +13,7 @@
 #include "metaballs/SurfacePolygoniser.h"
 #include "platform/FileBytes.h"
 #include "platform/PngImage.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "support/GlTest.h"
 
 namespace {

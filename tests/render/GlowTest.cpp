@@ -4,7 +4,10 @@
 #include <sstream>
 
 #include "RenderProbe.h"
-#include "render/Glow.h"
+#include "director/ShowLook.h"
+#include "render/GlExtensions.h"
+#include "render/PassMode.h"
+#include "render/glow/Glow.h"
 #include "support/GlTest.h"
 
 namespace {
@@ -86,6 +89,7 @@ class GlowTest : public GlTest {
   static void SetUpTestSuite() {
     GlTest::SetUpTestSuite();
     CreateRenderTextures();
+    CheckGlowShortcuts(ShowGlowCheckCases());
   }
   void SetUp() override {
     GlTest::SetUp();
@@ -174,7 +178,9 @@ TEST_F(GlowTest, UnderFogTheShortcutsGiveThePassesBytes) {
     for (const PassMode mode : {PassMode::plain, PassMode::shortcuts}) {
       WriteFrame(frame);
       glEnable(GL_FOG);
-      DrawGlow(3, 0, 3, 1, mode);
+      SetFramePassMode(mode);
+      DrawGlow(3, 0, 3, 1);
+      SetFramePassMode(PassMode::shortcuts);
       glDisable(GL_FOG);
       drawn[mode == PassMode::shortcuts] = ReadFrame();
     }
@@ -197,6 +203,7 @@ TEST_F(GlowTest, WithoutRectangleTexturesTheFrameIsUnchanged) {
   EXPECT_EQ(MaxDifference(ReadFrame(), frame), 0);
   EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_TRUE);
   CreateRenderTextures();
+  CheckGlowShortcuts(ShowGlowCheckCases());
 }
 
 TEST(GlExtensionTest, MatchesWholeNamesOnly) {

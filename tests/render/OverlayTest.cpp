@@ -4,6 +4,7 @@
 #include "RenderProbe.h"
 #include "director/DemoState.h"
 #include "render/Overlays.h"
+#include "render/PassMode.h"
 #include "support/GlTest.h"
 
 namespace {
@@ -145,9 +146,11 @@ TEST_F(OverlayTest, InvertFadeMixesTowardsTheNegative) {
 
 TEST_F(OverlayTest, FadesRelyOnTheColourClamp) {
   // The plain passes: the clamp itself is under test, which is what lets the shortcuts skip.
-  const auto after = [&](void (*fade)(float, PassMode), float a) {
+  const auto after = [&](void (*fade)(float), float a) {
     WriteFrame(UniformFrame(100, 100, 100));
-    fade(a, PassMode::plain);
+    SetFramePassMode(PassMode::plain);
+    fade(a);
+    SetFramePassMode(PassMode::shortcuts);
     return Red(400, 300);
   };
   EXPECT_EQ(after(DrawWhiteFade, -2), 100);

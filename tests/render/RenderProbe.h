@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 struct GlStateSnapshot {
   GLfloat colour[4];

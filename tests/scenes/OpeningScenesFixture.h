@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "support/GlTest.h"
 
 class OpeningSceneTest : public GlTest {

@@ -7,14 +7,14 @@
 #include "scenes/Scenes.h"
 
 TEST(PillarFieldLayout, HeightsFollowTheFixedWave) {
-  for (int k = kPillarFieldFirst; k < kPillarFieldEnd; ++k) {
+  for (int k = kPillarFieldFirst; k <= kPillarFieldLast; ++k) {
     EXPECT_FLOAT_EQ(PillarHeight(0, k), 1.3f);
     EXPECT_FLOAT_EQ(PillarHeight(k, 0), 1.3f);
   }
   EXPECT_NEAR(PillarHeight(9, 9), 15.85f, 0.01f);
   float low = 100, high = -100;
-  for (int i = kPillarFieldFirst; i < kPillarFieldEnd; ++i)
-    for (int j = kPillarFieldFirst; j < kPillarFieldEnd; ++j) {
+  for (int i = kPillarFieldFirst; i <= kPillarFieldLast; ++i)
+    for (int j = kPillarFieldFirst; j <= kPillarFieldLast; ++j) {
       low = std::min(low, PillarHeight(i, j));
       high = std::max(high, PillarHeight(i, j));
     }

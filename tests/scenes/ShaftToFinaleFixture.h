@@ -6,7 +6,7 @@
 
 #include "assets/Point3.h"
 #include "director/DemoState.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "support/GlTest.h"
 
 using GlMatrix = std::array<GLfloat, 16>;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 HeadlessGl GlTest::gl;
 

@@ -7,7 +7,7 @@
 #include "platform/FileBytes.h"
 #include "platform/HeadlessGl.h"
 #include "platform/PngImage.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "tools/capture/CaptureOutput.h"
 
 FrameLayout LayoutFrame(int width, int height) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/HeadlessGl.h"
-#include "render/Gl.h"
+#include "platform/Gl.h"
 #include "tools/modelgen/MeshCheck.h"
 #include "tools/modelgen/ModelList.h"
 

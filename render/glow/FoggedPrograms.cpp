@@ -2,13 +2,14 @@
 // fog(texel x colour) converted to 8 bits (to nearest, ties to even), weighed in 8 bits where it
 // blends with its alpha, and added with saturation; the programs round each term the same way,
 // so the sums are the same bytes.
-#include "render/FoggedGlow.h"
+#include "render/glow/FoggedPrograms.h"
 
 #include <cstring>
 #include <string>
 
 #include "platform/GlProcAddress.h"
-#include "render/Glow.h"
+#include "render/GlExtensions.h"
+#include "render/glow/RectQuad.h"
 
 namespace {
 GLuint program = 0;
@@ -144,8 +145,7 @@ void DrawFoggedLayers(GLuint half, int halfWidth, int halfHeight, GLuint frame, 
   procs.local(GL_FRAGMENT_PROGRAM_ARB, 0, fogFactor, static_cast<float>(layers), 0, 0);
   glEnable(GL_FRAGMENT_PROGRAM_ARB);
   glBegin(GL_QUADS);
-  constexpr int kCorners[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};  // DrawRectQuad's order
-  for (const auto& corner : kCorners) {
+  for (const auto& corner : kRectQuadCorners) {
     glMultiTexCoord2i(GL_TEXTURE0, corner[0] * halfWidth, (1 - corner[1]) * halfHeight);
     glMultiTexCoord2i(GL_TEXTURE1, corner[0] * width, (1 - corner[1]) * height);
     glVertex3i(corner[0], corner[1], -1);
@@ -164,8 +164,7 @@ void DrawFoggedBlur(GLuint half, int halfWidth, int halfHeight, const int (*shif
   procs.local(GL_FRAGMENT_PROGRAM_ARB, 0, fogFactor, 0, 0, 0);
   glEnable(GL_FRAGMENT_PROGRAM_ARB);
   glBegin(GL_QUADS);
-  constexpr int kCorners[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};  // DrawRectQuad's order
-  for (const auto& corner : kCorners) {
+  for (const auto& corner : kRectQuadCorners) {
     for (int u = 0; u < kFoggedBlurTaps; ++u)
       glMultiTexCoord2i(GL_TEXTURE0 + u, shifts[u][0] + corner[0] * halfWidth,
                         shifts[u][1] + (1 - corner[1]) * halfHeight);

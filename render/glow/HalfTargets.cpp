@@ -1,9 +1,9 @@
 // Framebuffer objects for the glow's half-size passes, looked up at run time because the
 // browser's layer has none (its extension string does not name them).
-#include "render/HalfTargets.h"
+#include "render/glow/HalfTargets.h"
 
 #include "platform/GlProcAddress.h"
-#include "render/Glow.h"
+#include "render/GlExtensions.h"
 
 namespace {
 struct FramebufferProcs {

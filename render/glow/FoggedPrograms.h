@@ -1,7 +1,7 @@
 // The glow's passes under fog merged by fragment programs that fog each pass's colour and cut it
 // to 8 bits as the separate blended passes store it, before adding them.
 #pragma once
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 // Compiles the programs once; false where fragment programs are missing or one does not compile.
 bool CreateFoggedGlowPrograms();

@@ -1,7 +1,7 @@
 // Two half-size textures the glow's quarter-size passes can draw into directly, each in turn,
 // instead of drawing into the frame's lower-left corner and copying that out after every pass.
 #pragma once
-#include "render/Gl.h"
+#include "platform/Gl.h"
 
 struct HalfTargets {
   GLuint texture[2] = {};

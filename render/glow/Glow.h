@@ -1,0 +1,28 @@
+// The per-frame glow filter and the two rectangle render textures it works in:
+// frame + layers x blur(shrink(frame)^(trunc(b)+1)) with radius a, power passes b, layers c, gain d.
+// The filter draws as its plan says (render/glow/GlowPlan.h): the passes as written, or the
+// shortcuts the start-up self-check proved to give the same bytes.
+#pragma once
+#include "render/glow/GlowSettings.h"
+
+// Creates the two render textures at the render size. Without rectangle textures it prints a
+// one-line warning on stderr and the filter stays off: DrawGlow then leaves the frame unchanged.
+bool CreateRenderTextures();
+// The same, deciding from the given GL extension string.
+bool CreateRenderTexturesFor(const char* extensions);
+// The self-check over the cases the show draws; until it runs, every glow is drawn as written.
+void CheckGlowShortcuts(const GlowCheckCases& cases);
+
+// What the start-up self-check accepted.
+struct GlowShortcutsInUse {
+  bool sums;         // unfogged: blur directions and layers in one multi-texture pass each
+  int foggedSums;    // of the show's fog ranges, those under which the blur sums matched
+  int foggedLayers;  // and those under which the fragment program's layers matched
+  int foggedBlur;    // and its blur directions
+  bool targets;      // unfogged: quarter-size passes drawn into the half textures, frame kept
+  int foggedTargets; // of the fog ranges, those under which those targets matched
+};
+GlowShortcutsInUse CheckedGlowShortcuts();
+
+// Drawn with the shortcuts the self-check proved unless the frame's pass mode is plain.
+void DrawGlow(float a, float b, float c, float d);
