@@ -86,12 +86,6 @@ GlowShortcuts FirstMatch(GlowTextures& textures, const GlowShortcuts (&candidate
   return {};
 }
 
-bool FogIs(const FogRange& range) {
-  GLfloat start = 0, end = 0;
-  glGetFloatv(GL_FOG_START, &start);
-  glGetFloatv(GL_FOG_END, &end);
-  return range.start == start && range.end == end;
-}
 }  // namespace
 
 // Under fog everything is tried first, then without the blur program, then the sums alone.
@@ -121,7 +115,10 @@ GlowShortcuts ProvedFor(const ProvedShortcuts& proved, const GlowSettings& setti
     return {};
   }
   if (!(settings == proved.foggedSettings) || !FogIsLinearBlack()) return {};
+  GLfloat start = 0, end = 0;
+  glGetFloatv(GL_FOG_START, &start);
+  glGetFloatv(GL_FOG_END, &end);
   for (int i = 0; i < proved.fogRangeCount; ++i)
-    if (FogIs(proved.fogRanges[i])) return proved.fogged[i];
+    if (proved.fogRanges[i].start == start && proved.fogRanges[i].end == end) return proved.fogged[i];
   return {};
 }

@@ -22,25 +22,25 @@ void Chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_
   Put32(out, static_cast<uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size()))));
 }
 
-struct PngSpec {
+struct PngParts {
   uint32_t width, height;
   uint8_t bitDepth, colourType;
   std::vector<uint8_t> rows;  // filter byte 0 then the packed row, for every row
   std::vector<uint8_t> palette, transparency;
 };
 
-std::vector<uint8_t> BuildPng(const PngSpec& spec) {
+std::vector<uint8_t> BuildPng(const PngParts& parts) {
   std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::vector<uint8_t> header;
-  Put32(header, spec.width);
-  Put32(header, spec.height);
-  header.insert(header.end(), {spec.bitDepth, spec.colourType, 0, 0, 0});
+  Put32(header, parts.width);
+  Put32(header, parts.height);
+  header.insert(header.end(), {parts.bitDepth, parts.colourType, 0, 0, 0});
   Chunk(png, "IHDR", header);
-  if (!spec.palette.empty()) Chunk(png, "PLTE", spec.palette);
-  if (!spec.transparency.empty()) Chunk(png, "tRNS", spec.transparency);
-  uLongf packedSize = compressBound(static_cast<uLong>(spec.rows.size()));
+  if (!parts.palette.empty()) Chunk(png, "PLTE", parts.palette);
+  if (!parts.transparency.empty()) Chunk(png, "tRNS", parts.transparency);
+  uLongf packedSize = compressBound(static_cast<uLong>(parts.rows.size()));
   std::vector<uint8_t> packed(packedSize);
-  compress(packed.data(), &packedSize, spec.rows.data(), static_cast<uLong>(spec.rows.size()));
+  compress(packed.data(), &packedSize, parts.rows.data(), static_cast<uLong>(parts.rows.size()));
   packed.resize(packedSize);
   Chunk(png, "IDAT", packed);
   Chunk(png, "IEND", {});
@@ -59,7 +59,7 @@ std::vector<uint8_t> Pixel(const PngImage& image, int x, int y) {
 }
 
 // 2 x 2 palette image: red, green / blue, white; blue half transparent through tRNS.
-PngSpec PaletteSpec() {
+PngParts PaletteParts() {
   return {2, 2, 8, 3, {0, 0, 1, 0, 2, 3}, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255}, {255, 255, 128}};
 }
 
@@ -69,14 +69,14 @@ TEST(PngImage, ExpandsPaletteGreyAlphaAndSixteenBitFiles) {
   bool ok = false;
   std::string error;
 
-  PngImage image = Decode(BuildPng(PaletteSpec()), ok, error);
+  PngImage image = Decode(BuildPng(PaletteParts()), ok, error);
   ASSERT_TRUE(ok) << error;
   EXPECT_EQ(image.channels, 4);  // tRNS counts as alpha
   EXPECT_EQ(Pixel(image, 1, 0), (std::vector<uint8_t>{0, 255, 0, 255}));
   EXPECT_EQ(Pixel(image, 0, 1), (std::vector<uint8_t>{0, 0, 255, 128}));
   EXPECT_EQ(Pixel(image, 1, 1), (std::vector<uint8_t>{255, 255, 255, 255}));
 
-  PngSpec palette = PaletteSpec();
+  PngParts palette = PaletteParts();
   palette.transparency.clear();
   image = Decode(BuildPng(palette), ok, error);
   ASSERT_TRUE(ok) << error;
@@ -124,7 +124,7 @@ TEST(PngImage, RoundTripKeepsRowOrderAndChannels) {
 }
 
 TEST(PngImage, BrokenFilesFailCleanly) {
-  const std::vector<uint8_t> good = BuildPng(PaletteSpec());
+  const std::vector<uint8_t> good = BuildPng(PaletteParts());
   PngImage image;
   std::string error;
 
@@ -143,7 +143,7 @@ TEST(PngImage, BrokenFilesFailCleanly) {
   EXPECT_TRUE(image.pixels.empty());
 
   // A header claiming 16384 x 16384 over a few bytes of data is refused before allocating.
-  PngSpec huge = {16384, 16384, 8, 2, {0, 1, 2, 3}, {}, {}};
+  PngParts huge = {16384, 16384, 8, 2, {0, 1, 2, 3}, {}, {}};
   const std::vector<uint8_t> bomb = BuildPng(huge);
   EXPECT_FALSE(DecodePng(bomb.data(), bomb.size(), image, error));
   EXPECT_NE(error.find("larger"), std::string::npos) << error;
