@@ -14,6 +14,7 @@
 #include "platform/FileBytes.h"
 #include "platform/PngImage.h"
 #include "render/Font.h"
+#include "render/RenderSize.h"
 #include "render/glow/Glow.h"
 
 namespace {
@@ -79,6 +80,13 @@ void SetSharedGlState() {
   gluQuadricNormals(sharedQuadric, GLU_SMOOTH);
   gluQuadricTexture(sharedQuadric, GL_TRUE);
   InitBallPhases();
+  CreateRenderTextures();
+  CheckGlowShortcuts(ShowGlowCheckCases());
+}
+
+// The shortcuts are proved again: what holds at one size need not hold at another.
+void ChangeRenderSize(int width, int height) {
+  SetRenderSize(width, height);
   CreateRenderTextures();
   CheckGlowShortcuts(ShowGlowCheckCases());
 }

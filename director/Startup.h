@@ -12,6 +12,10 @@ void FillRandomPointTables();  // cloudPoints, then tunnelPoints (12000 draws)
 void SetSharedGlState();       // with the font, the quadric, the ball phases, the render textures
 void OpenMusic();              // the track starts playing, spectrum analysis on
 
+// A window that changed size between frames, on a renderer that draws at the size shown: the
+// render textures and the glow's proved shortcuts for the new size.
+void ChangeRenderSize(int width, int height);
+
 // A new texture from a PNG file: bound, GL_REPEAT, GL_NEAREST, level 0 with the file's top row
 // at t = 0; RGBA where the file has alpha, RGB otherwise. 0 on any failure, and then no
 // texture is made.

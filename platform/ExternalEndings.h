@@ -6,12 +6,6 @@
 // from any stage. A signal that was ignored when the program started (nohup) stays ignored.
 void InstallSignalEndings();
 
-// While a full-screen display mode is in effect a signal cannot end the process at once: the mode
-// must be put back first, which only the thread that owns the window may do. The signal then
-// waits for that thread to ask PendingSignalStatus.
-void NoteDisplayModeChanged(bool changed);
-// 0, or the status a waiting termination signal asks to end with.
-int PendingSignalStatus();
 
 // A lost display connection ends the process with one line on stderr and status 1, without
 // touching the dead connection again (Xlib's own handler calls exit, and the clean-up that then

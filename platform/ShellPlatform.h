@@ -10,12 +10,11 @@ enum class ShellEventType {
   ignored,      // anything the shell leaves to default handling
   quit,         // ends the frame loop
   closeRequest, // the user asked to close the window
-  resized,      // restored, maximised or resized: width and height are the new client size
+  resized,      // restored, maximised or resized: width and height are the new drawable size
   minimized,
   keyDown,      // virtualKey is set
   keyUp,
   userMessage,  // the private message posted by PostUserMessage
-  terminate,    // a termination signal waited for the loop: end the process with status
 };
 
 struct ShellEvent {
@@ -23,7 +22,6 @@ struct ShellEvent {
   int virtualKey = 0;
   int width = 0;
   int height = 0;
-  int status = 0;
 };
 
 // Brings up the video subsystem (and registers the clean-up that restores the display mode and
@@ -31,15 +29,21 @@ struct ShellEvent {
 // display loss. False when no windowing system is there.
 bool InitShellVideo();
 
-// Checks that an exact width x height mode exists and selects it for the next full-screen window.
-bool SwitchShellDisplayMode(int width, int height, int bits);
+// Full screen keeps the display's own mode (today's flat panels show any other mode stretched or
+// not at all, and Wayland cannot switch modes): this checks that the display exists and that a
+// full-screen window can cover it. The window's bits are the desktop's.
+bool SwitchShellDisplayMode(int display);
 
-// A window at the screen's top-left with a double-buffered RGBA, 16-bit depth, compatibility
-// profile context made current; full screen uses the mode chosen above and hides the cursor.
-PlatformWindow* CreateShellWindow(const char* title, int width, int height, bool fullScreen);
+// A window with a double-buffered RGB, 16-bit depth, compatibility profile context made current,
+// asking for adaptive vsync (else plain vsync), on the given display: windowed, a resizable
+// width x height client area in the desktop's logical pixels at the display's top-left (the
+// drawable is larger on a HiDPI output); full screen, a borderless window over the whole display
+// at its own mode, without the cursor.
+PlatformWindow* CreateShellWindow(const char* title, int width, int height, bool fullScreen, int display);
 void DestroyShellWindow(PlatformWindow* window);
 void ShowShellWindow(PlatformWindow* window);
 void SwapShellBuffers(PlatformWindow* window);
+// The drawable's size in pixels (larger than the client area on a HiDPI output).
 void ClientSize(PlatformWindow* window, int& width, int& height);
 
 // Takes one event from the queue without waiting; false when the queue is empty.

@@ -19,7 +19,6 @@ void RunFrameLoop(AppWindow& window) {
     ShellEvent event;
     if (PollShellEvent(event)) {
       if (event.type == ShellEventType::quit) break;
-      if (event.type == ShellEventType::terminate) std::exit(event.status);
       AppWindowProc(window, event);
       continue;
     }

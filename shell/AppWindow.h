@@ -25,6 +25,7 @@ struct AppWindow {
   int height;
   int bits;
   int fullScreen;           // 1 until the dialog or a failed mode switch says otherwise
+  int display;              // the screen the dialog was shown on; the show opens there
   int visible;              // frames are drawn only while 1
   uint32_t lastTick;        // ShellTicks() at the previous frame
 };

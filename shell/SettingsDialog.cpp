@@ -9,6 +9,7 @@
 #include "platform/DialogFont.h"
 #include "platform/ModalDialog.h"
 #include "shell/BannerImage.h"
+#include "shell/DialogFocus.h"
 #include "shell/DialogLayout.h"
 
 namespace {
@@ -19,6 +20,7 @@ struct DialogState {
   AppWindow* window;
   DialogBaseUnits base;
   bool fullScreenChecked;  // the dialog always opens unchecked
+  DialogFocus focus;       // and with no control focused
 };
 
 ImVec2 Corner(const DialogRect& r) { return ImVec2(static_cast<float>(r.x), static_cast<float>(r.y)); }
@@ -56,7 +58,40 @@ bool Button(const DialogRect& box, const char* label) {
   return ImGui::Button(label, Size(box));
 }
 
-bool SettingsDialogProc(void* user, unsigned bannerTexture, bool enterPressed) {
+// A click gives the control the focus, as it does in the dialog manager.
+void TakeFocusOnClick(DialogState& state, DialogFocus control) {
+  if (ImGui::IsItemActivated()) state.focus = control;
+}
+
+// The focus rectangle: a dotted line just inside the focused control.
+void DrawFocus(const DialogRect& box) {
+  constexpr float kInset = 3;
+  constexpr float kDot = 1;
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const float left = box.x + kInset, top = box.y + kInset;
+  const float right = box.x + box.width - kInset, bottom = box.y + box.height - kInset;
+  const ImU32 colour = IM_COL32(0, 0, 0, 255);
+  for (float x = left; x < right; x += 2 * kDot) {
+    draw->AddRectFilled(ImVec2(x, top), ImVec2(x + kDot, top + kDot), colour);
+    draw->AddRectFilled(ImVec2(x, bottom - kDot), ImVec2(x + kDot, bottom), colour);
+  }
+  for (float y = top; y < bottom; y += 2 * kDot) {
+    draw->AddRectFilled(ImVec2(left, y), ImVec2(left + kDot, y + kDot), colour);
+    draw->AddRectFilled(ImVec2(right - kDot, y), ImVec2(right, y + kDot), colour);
+  }
+}
+
+DialogRect FocusBox(const DialogState& state) {
+  switch (state.focus) {
+    case DialogFocus::ok: return ControlPixels(DialogControl::ok, state.base);
+    case DialogFocus::fullScreen: return ControlPixels(DialogControl::fullScreen, state.base);
+    case DialogFocus::exit: return ControlPixels(DialogControl::exit, state.base);
+    case DialogFocus::none: break;
+  }
+  return DialogRect{0, 0, 0, 0};
+}
+
+bool SettingsDialogProc(void* user, unsigned bannerTexture, const DialogKeys& keys) {
   auto& state = *static_cast<DialogState*>(user);
   const ImGuiViewport* viewport = ImGui::GetMainViewport();
   ImGui::SetNextWindowPos(viewport->Pos);
@@ -68,17 +103,25 @@ bool SettingsDialogProc(void* user, unsigned bannerTexture, bool enterPressed) {
                    ImGuiWindowFlags_NoBringToFrontOnFocus);
   DrawBanner(bannerTexture, ControlPixels(DialogControl::banner, state.base));
   DrawGroupBox("Settings", ControlPixels(DialogControl::settingsGroup, state.base));
+  const DialogKeyResult byKeys = ApplyDialogKeys(state.focus, keys);
+  state.focus = byKeys.focus;
+  if (byKeys.command == DialogCommand::toggleFullScreen) state.fullScreenChecked = !state.fullScreenChecked;
   bool accepted = Button(ControlPixels(DialogControl::ok, state.base), "OK");
+  TakeFocusOnClick(state, DialogFocus::ok);
   ImGui::SetCursorPos(Corner(ControlPixels(DialogControl::fullScreen, state.base)));
   ImGui::Checkbox("FullScreen", &state.fullScreenChecked);
-  const bool exitPressed = Button(ControlPixels(DialogControl::exit, state.base), "Exit");
+  TakeFocusOnClick(state, DialogFocus::fullScreen);
+  bool exitPressed = Button(ControlPixels(DialogControl::exit, state.base), "Exit");
+  TakeFocusOnClick(state, DialogFocus::exit);
   const DialogRect credit = ControlPixels(DialogControl::credit, state.base);
   ImGui::SetCursorPos(Corner(credit));
   ImGui::TextUnformatted(kCreditLine);
+  if (state.focus != DialogFocus::none) DrawFocus(FocusBox(state));
   ImGui::End();
   ImGui::PopStyleColor(2);
 
-  accepted = accepted || enterPressed;
+  accepted = accepted || byKeys.command == DialogCommand::accept;
+  exitPressed = exitPressed || byKeys.command == DialogCommand::exit;
   if (exitPressed) std::exit(0);
   if (accepted && !state.fullScreenChecked) state.window->fullScreen = 0;
   return accepted;
@@ -88,9 +131,9 @@ bool SettingsDialogProc(void* user, unsigned bannerTexture, bool enterPressed) {
 
 bool RunSettingsDialog(AppWindow& window) {
   const DialogFontMetrics font = MeasureDialogFont(kDialogFontPath, kDialogFontPoints, kDialogDotsPerInch);
-  DialogState state{&window, {font.baseUnitX, font.baseUnitY}, false};
+  DialogState state{&window, {font.baseUnitX, font.baseUnitY}, false, DialogFocus::none};
   const DialogRect size = DialogUnitsToPixels(kDialogUnitsSize, state.base);
   const DialogPicture banner{kBannerRgb, kBannerWidth, kBannerHeight};
   const DialogTextFont text{font.measured ? kDialogFontPath : nullptr, font.cellPixels};
-  return RunModalDialog(size.width, size.height, banner, text, SettingsDialogProc, &state);
+  return RunModalDialog(size.width, size.height, banner, text, SettingsDialogProc, &state, window.display);
 }

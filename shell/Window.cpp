@@ -1,8 +1,9 @@
 // Window creation (windowed or full screen), the projection, and the window's event handling.
 #include "shell/Window.h"
 
-#include "platform/Gl.h"
+#include "render/RenderSize.h"
 #include "render/SceneView.h"
+#include "shell/ShownPicture.h"
 
 void FillAppWindowDefaults(AppWindow& window, AppInstance& instance, KeyState keys, KeyPresses presses) {
   for (int key = 0; key < kKeyCount; ++key) keys[key] = presses[key] = 0;
@@ -19,27 +20,33 @@ void FillAppWindowDefaults(AppWindow& window, AppInstance& instance, KeyState ke
 
 bool RegisterAppClass(AppInstance&) { return InitShellVideo(); }
 
-bool SwitchDisplayMode(int width, int height, int bits) { return SwitchShellDisplayMode(width, height, bits); }
+// The show is drawn at 4:3 into the screen's own mode, so width, height and bits need no mode.
+bool SwitchDisplayMode(int, int, int, int display) { return SwitchShellDisplayMode(display); }
 
 bool CreateAppWindow(AppWindow& window) {
-  // After a failed mode switch the window gets an 800 x 600 client area, like any windowed
-  // start, on purpose: an 800 x 600 outer size would hide the picture's top behind a client area
-  // smaller than the viewport until the viewer resized the window.
-  if (window.fullScreen && !SwitchDisplayMode(window.width, window.height, window.bits)) {
+  // After a failed switch the window gets an 800 x 600 client area, like any windowed start.
+  if (window.fullScreen && !SwitchDisplayMode(window.width, window.height, window.bits, window.display)) {
     ShowShellWarning("Error", "Mode Switch Failed.\nRunning In Windowed Mode.");
     window.fullScreen = 0;
   }
-  window.window = CreateShellWindow(window.title, window.width, window.height, window.fullScreen != 0);
+  window.window =
+      CreateShellWindow(window.title, window.width, window.height, window.fullScreen != 0, window.display);
   if (!window.window) return false;
   ShowShellWindow(window.window);
   window.visible = 1;
-  ReshapeViewport(window.width, window.height);
+  int drawableWidth = 0;
+  int drawableHeight = 0;
+  ClientSize(window.window, drawableWidth, drawableHeight);
+  ChooseShownPictureSize(drawableWidth, drawableHeight);
   for (int key = 0; key < kKeyCount; ++key) window.keys[key] = window.keyPresses[key] = 0;
   window.lastTick = ShellTicks();
   return true;
 }
 
-void ReshapeViewport(int width, int height) { SetSceneView(width, height); }
+void ReshapeViewport(int width, int height) {
+  FollowDrawableSize(width, height);
+  SetSceneView(renderSize.width, renderSize.height);
+}
 
 void AppWindowProc(AppWindow& window, const ShellEvent& event) {
   switch (event.type) {
@@ -66,7 +73,6 @@ void AppWindowProc(AppWindow& window, const ShellEvent& event) {
       RequestQuit(window);
       break;
     case ShellEventType::quit:
-    case ShellEventType::terminate:
     case ShellEventType::ignored:
       break;
   }

@@ -15,16 +15,12 @@ constexpr int kDisplayLostStatus = 1;
 constexpr char kDisplayLostLine[] = "vexilograph: lost the connection to the display server\n";
 constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-std::atomic<bool> displayModeChanged{false};
-volatile sig_atomic_t pendingSignal = 0;
 std::atomic<bool> displayClosing{false};
 std::atomic<bool> displayLossReported{false};
 bool watching = false;
 
-void OnEndingSignal(int signalNumber) {
-  if (!displayModeChanged.load()) _exit(128 + signalNumber);
-  if (pendingSignal == 0) pendingSignal = signalNumber;
-}
+// Nothing needs putting back (the display's mode is never changed), so the end is immediate.
+void OnEndingSignal(int signalNumber) { _exit(128 + signalNumber); }
 
 // Called from Xlib on the thread that found the loss, or from the watch thread; whichever comes
 // second waits for the first to end the process, so the line is written once.
@@ -65,9 +61,6 @@ void InstallSignalEndings() {
   }
 }
 
-void NoteDisplayModeChanged(bool changed) { displayModeChanged.store(changed); }
-
-int PendingSignalStatus() { return pendingSignal ? 128 + pendingSignal : 0; }
 
 void InstallDisplayLossEnding() { XSetIOErrorHandler(OnDisplayIoError); }
 

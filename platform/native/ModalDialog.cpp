@@ -24,14 +24,19 @@ GLuint UploadPicture(const DialogPicture& picture) {
   return texture;
 }
 
-// Read from the event itself: a press and release in one batch of events may both reach the
-// widgets in the same frame, and then they see no press at all.
-bool IsEnterPress(const SDL_Event& event) {
-  return event.type == SDL_KEYDOWN && !event.key.repeat &&
-         (event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER);
+void NoteDialogKey(const SDL_Event& event, DialogKeys& keys) {
+  if (event.type != SDL_KEYDOWN || event.key.repeat) return;
+  const SDL_Keycode key = event.key.keysym.sym;
+  const bool shift = (event.key.keysym.mod & KMOD_SHIFT) != 0;
+  keys.enter = keys.enter || key == SDLK_RETURN || key == SDLK_KP_ENTER;
+  keys.tab = keys.tab || (key == SDLK_TAB && !shift);
+  keys.backTab = keys.backTab || (key == SDLK_TAB && shift);
+  keys.space = keys.space || key == SDLK_SPACE;
 }
 
-void StyleDialog(const DialogTextFont& font) {
+// The font is rasterised at the drawable's scale and drawn at 1 / scale, so text is sharp on a
+// HiDPI output rather than a 1 x texture stretched.
+void StyleDialog(const DialogTextFont& font, float pixelScale) {
   ImGui::StyleColorsClassic();
   ImGuiStyle& style = ImGui::GetStyle();
   style.WindowRounding = 0;
@@ -41,18 +46,19 @@ void StyleDialog(const DialogTextFont& font) {
   ImGuiIO& io = ImGui::GetIO();
   io.IniFilename = nullptr;
   io.LogFilename = nullptr;
-  if (font.path) io.Fonts->AddFontFromFileTTF(font.path, font.cellPixels);
+  if (font.path) io.Fonts->AddFontFromFileTTF(font.path, font.cellPixels * pixelScale);
+  io.FontGlobalScale = 1.0f / pixelScale;
 }
 
 }  // namespace
 
 bool RunModalDialog(int width, int height, const DialogPicture& picture, const DialogTextFont& font,
-                    DialogFrame frame, void* user) {
+                    DialogFrame frame, void* user, int& display) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_Window* window =
-      SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                       SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
+      SDL_CreateWindow("The Vexilograph settings", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                       SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_ALLOW_HIGHDPI);
   if (!window) return false;
   SDL_GLContext context = SDL_GL_CreateContext(window);
   if (!context) {
@@ -63,8 +69,13 @@ bool RunModalDialog(int width, int height, const DialogPicture& picture, const D
   SDL_GL_SetSwapInterval(1);
   SDL_RaiseWindow(window);
 
+  int drawableWidth = width;
+  int drawableHeight = height;
+  SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+  const float pixelScale = drawableWidth > width ? static_cast<float>(drawableWidth) / width : 1.0f;
+
   ImGui::CreateContext();
-  StyleDialog(font);
+  StyleDialog(font, pixelScale);
   ImGui_ImplSDL2_InitForOpenGL(window, context);
   ImGui_ImplOpenGL2_Init();
   const GLuint pictureTexture = UploadPicture(picture);
@@ -76,26 +87,29 @@ bool RunModalDialog(int width, int height, const DialogPicture& picture, const D
     if (framesToDraw <= 0 && SDL_WaitEvent(nullptr)) framesToDraw = kFramesAfterEvent;
     // Window close requests are swallowed: only the dialog's own buttons end it. Window events
     // still redraw it (exposed again after being covered).
-    bool enterPressed = false;
+    DialogKeys keys;
     while (SDL_PollEvent(&event)) {
       framesToDraw = kFramesAfterEvent;
       if (event.type == SDL_QUIT || event.type == SDL_WINDOWEVENT) continue;
-      enterPressed = enterPressed || IsEnterPress(event);
+      NoteDialogKey(event, keys);
       ImGui_ImplSDL2_ProcessEvent(&event);
     }
     --framesToDraw;
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplSDL2_NewFrame();
     ImGui::NewFrame();
-    done = frame(user, pictureTexture, enterPressed);
+    done = frame(user, pictureTexture, keys);
     ImGui::Render();
-    glViewport(0, 0, width, height);
+    SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    glViewport(0, 0, drawableWidth, drawableHeight);
     glClearColor(0.83f, 0.82f, 0.78f, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
     SDL_GL_SwapWindow(window);
   }
 
+  display = SDL_GetWindowDisplayIndex(window);
+  if (display < 0) display = 0;
   glDeleteTextures(1, &pictureTexture);
   ImGui_ImplOpenGL2_Shutdown();
   ImGui_ImplSDL2_Shutdown();

@@ -19,15 +19,12 @@ namespace {
 
 constexpr int kSignalLookMs = 200;
 Uint32 userEventType = 0;
-bool fullScreenModeChosen = false;
-SDL_DisplayMode fullScreenMode = {};
 // The screen saver and monitor power-off are held off only while the show's window has the
 // focus and is not minimised.
 bool showFocused = false;
 bool showMinimized = false;
 
-// Every ending goes through exit(); SDL_Quit from here destroys any full-screen window, which
-// puts the desktop's own display mode back, and closes the audio device.
+// Every ending goes through exit(); SDL_Quit from here closes the window and the audio device.
 void ShutDownSdl() {
   NoteDisplayClosing();
   SDL_Quit();
@@ -126,19 +123,20 @@ bool InitShellVideo() {
   return true;
 }
 
-bool SwitchShellDisplayMode(int width, int height, int bits) {
-  SDL_DisplayMode wanted = {};
-  wanted.w = width;
-  wanted.h = height;
-  wanted.format = bits >= 24 ? SDL_PIXELFORMAT_RGB888 : 0;
-  SDL_DisplayMode closest = {};
-  if (!SDL_GetClosestDisplayMode(0, &wanted, &closest) || closest.w != width || closest.h != height) return false;
-  fullScreenMode = closest;
-  fullScreenModeChosen = true;
-  return true;
+bool SwitchShellDisplayMode(int display) {
+  SDL_DisplayMode desktop = {};
+  return SDL_GetDesktopDisplayMode(display, &desktop) == 0 && desktop.w > 0 && desktop.h > 0;
 }
 
-PlatformWindow* CreateShellWindow(const char* title, int width, int height, bool fullScreen) {
+namespace {
+// Adaptive vsync where the driver has it (a late frame is shown at once instead of waiting a whole
+// refresh), else plain vsync; the picture follows the music clock either way.
+void AskForVsync() {
+  if (SDL_GL_SetSwapInterval(-1) != 0) SDL_GL_SetSwapInterval(1);
+}
+}  // namespace
+
+PlatformWindow* CreateShellWindow(const char* title, int width, int height, bool fullScreen, int display) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -148,21 +146,20 @@ PlatformWindow* CreateShellWindow(const char* title, int width, int height, bool
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
 
-  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
-  if (fullScreen) flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN | SDL_WINDOW_ALWAYS_ON_TOP;
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
+  flags |= fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALWAYS_ON_TOP : SDL_WINDOW_RESIZABLE;
+  SDL_Rect bounds = {};
+  if (SDL_GetDisplayBounds(display, &bounds) != 0) bounds = SDL_Rect{};
   auto* result = new PlatformWindow;
-  result->window = SDL_CreateWindow(title, 0, 0, width, height, flags);
-  if (result->window && fullScreen && fullScreenModeChosen) {
-    SDL_SetWindowDisplayMode(result->window, &fullScreenMode);
-    SDL_ShowCursor(SDL_DISABLE);
-    NoteDisplayModeChanged(true);
-  }
+  result->window = SDL_CreateWindow(title, bounds.x, bounds.y, width, height, flags);
+  if (result->window && fullScreen) SDL_ShowCursor(SDL_DISABLE);
   if (result->window) WatchDisplayConnection(DisplaySocket(result->window));
   if (result->window) result->context = SDL_GL_CreateContext(result->window);
   if (!result->context || SDL_GL_MakeCurrent(result->window, result->context) != 0) {
     DestroyShellWindow(result);
     return nullptr;
   }
+  AskForVsync();
   return result;
 }
 
@@ -170,7 +167,6 @@ void DestroyShellWindow(PlatformWindow* window) {
   if (!window) return;
   if (window->context) SDL_GL_DeleteContext(window->context);
   if (window->window) SDL_DestroyWindow(window->window);
-  NoteDisplayModeChanged(false);
   delete window;
 }
 
@@ -184,11 +180,6 @@ void ClientSize(PlatformWindow* window, int& width, int& height) {
 
 bool PollShellEvent(ShellEvent& event) {
   event = {};
-  if (const int status = PendingSignalStatus()) {
-    event.type = ShellEventType::terminate;
-    event.status = status;
-    return true;
-  }
   SDL_Event sdlEvent;
   if (!SDL_PollEvent(&sdlEvent)) return false;
   if (sdlEvent.type == SDL_QUIT) {

@@ -48,9 +48,9 @@ bool InitShellVideo() {
   return true;
 }
 
-bool SwitchShellDisplayMode(int, int, int) { return true; }  // the page's FullScreen button scales the canvas
+bool SwitchShellDisplayMode(int) { return true; }  // the page's FullScreen button scales the canvas
 
-PlatformWindow* CreateShellWindow(const char*, int width, int height, bool) {
+PlatformWindow* CreateShellWindow(const char*, int width, int height, bool, int) {
   EmscriptenWebGLContextAttributes attributes;
   emscripten_webgl_init_context_attributes(&attributes);
   attributes.majorVersion = 2;
