@@ -2,6 +2,7 @@
 find_package(PkgConfig REQUIRED)
 find_package(OpenGL REQUIRED COMPONENTS OpenGL EGL)
 pkg_check_modules(VEX_SDL2 REQUIRED IMPORTED_TARGET sdl2)
+pkg_check_modules(VEX_WAYLAND REQUIRED IMPORTED_TARGET wayland-client)
 pkg_check_modules(VEX_MPG123 REQUIRED IMPORTED_TARGET libmpg123)
 pkg_check_modules(VEX_PNG REQUIRED IMPORTED_TARGET libpng zlib)
 pkg_check_modules(VEX_GLU REQUIRED IMPORTED_TARGET glu)
@@ -22,7 +23,7 @@ add_library(vex::gl ALIAS vex_gl)
 add_library(vex_platform_deps INTERFACE)
 target_link_libraries(vex_platform_deps INTERFACE
   PkgConfig::VEX_SDL2 PkgConfig::VEX_MPG123 PkgConfig::VEX_PNG PkgConfig::VEX_KISSFFT
-  PkgConfig::VEX_AV PkgConfig::VEX_FREETYPE OpenGL::EGL ${VEX_MP3LAME} Threads::Threads X11::X11)
+  PkgConfig::VEX_AV PkgConfig::VEX_WAYLAND PkgConfig::VEX_FREETYPE OpenGL::EGL ${VEX_MP3LAME} Threads::Threads X11::X11)
 add_library(vex::platform_deps ALIAS vex_platform_deps)
 
 # Dear ImGui core from Debian's static library; its SDL2 and OpenGL2 backends from the sources

@@ -60,6 +60,10 @@ bool RunModalDialog(int width, int height, const DialogPicture& picture, const D
       SDL_CreateWindow("The Vexilograph settings", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                        SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_ALLOW_HIGHDPI);
   if (!window) return false;
+  // Said outright before the first frame: SDL's Wayland driver does not send a fixed-size window's
+  // size limits by itself, and tiling compositors float only windows that have them.
+  SDL_SetWindowMinimumSize(window, width, height);
+  SDL_SetWindowMaximumSize(window, width, height);
   SDL_GLContext context = SDL_GL_CreateContext(window);
   if (!context) {
     SDL_DestroyWindow(window);

@@ -9,6 +9,7 @@
 
 #include "platform/ExternalEndings.h"
 #include "platform/KeyMap.h"
+#include "platform/WaylandSeat.h"
 
 struct PlatformWindow {
   SDL_Window* window = nullptr;
@@ -94,6 +95,22 @@ bool IsWindowlessFallback() {
          SDL_strcmp(driver, "evdev") == 0;
 }
 
+// A compositor without a seat would crash SDL's Wayland driver as it starts: X11 instead where
+// there is an X display (XWayland), else no windowing system at all. False in that last case.
+bool AvoidSeatlessWayland() {
+  if (!SdlWouldStartWayland() || WaylandSeatPresentOrNoCompositor()) return true;
+  const char* x11 = SDL_getenv("DISPLAY");
+  if (x11 && *x11) {
+    std::fprintf(stderr, "vexilograph: the Wayland compositor has no seat (no keyboard or pointer), "
+                         "which SDL's Wayland driver cannot start without; using X11\n");
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
+    return true;
+  }
+  std::fprintf(stderr, "vexilograph: the Wayland compositor has no seat (no keyboard or pointer), "
+                       "which SDL's Wayland driver cannot start without, and there is no X display\n");
+  return false;
+}
+
 // The X connection's socket, or -1 under another windowing system.
 int DisplaySocket(SDL_Window* window) {
   SDL_SysWMinfo info;
@@ -112,6 +129,7 @@ bool InitShellVideo() {
   // How the desktop lists the program while it holds the screen saver off.
   SDL_SetHint(SDL_HINT_APP_NAME, "The Vexilograph");
   SDL_SetHint(SDL_HINT_SCREENSAVER_INHIBIT_ACTIVITY_NAME, "Showing the demo");
+  if (!AvoidSeatlessWayland()) return false;
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
   if (IsWindowlessFallback()) {
     SDL_Quit();
