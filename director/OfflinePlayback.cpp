@@ -77,11 +77,38 @@ void ReplayTunnelPoints(int ms, int fps) {
   }
 }
 
+// A replay from the start begins from the GL state start-up left, not from what the frames drawn
+// since left behind (the pillar field's line width, for one, would reach the next run's dolphin
+// and its first pillar frame). The copy is the bottom of the attribute stacks, which frames leave
+// balanced.
+void SaveStartupGlState() {
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+}
+
+// Before a new start-up in the same context (tests and tools start several shows).
+void ForgetStartupGlState() {
+  GLint depth = 0;
+  glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &depth);
+  if (depth == 0) return;
+  glPopClientAttrib();
+  glPopAttrib();
+}
+
+void RestoreStartupGlState() {
+  glPopClientAttrib();
+  glPopAttrib();
+  SaveStartupGlState();
+}
+
 // Some scenes read state that their own previous frame leaves (the pillar field draws its
 // edges with the line width its sphere set a frame earlier), so the frame before is drawn
 // unseen too; it also leaves the bands the frame reads.
 void Replay(int ms, int fps) {
-  if (fps != playback.fps || ms <= playback.lastDrawnMs) playback.lastDrawnMs = -1;
+  if (fps != playback.fps || ms <= playback.lastDrawnMs) {
+    RestoreStartupGlState();
+    playback.lastDrawnMs = -1;
+  }
   playback.fps = fps;
   DrawSkippedWindowEnds(ms, fps);
   const int previous = PreviousFrameMs(ms, fps);
@@ -113,7 +140,9 @@ void StartOfflineShow(int width, int height) {
   // The window sets the viewport and the scenes' projection before start-up; so must we.
   SetSceneView(width, height);
   UseOfflineMusic();
+  ForgetStartupGlState();
   DemoStartup();
+  SaveStartupGlState();
   std::memcpy(playback.tunnelStart, tunnelPoints, sizeof tunnelPoints);
 }
 

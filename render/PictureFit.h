@@ -1,5 +1,6 @@
-// Where the show's 4:3 picture goes on a screen or window of any shape: the largest centred 4:3
-// rectangle, with black bars beside it (wide screens) or above and below it (tall windows).
+// Where the show's 4:3 picture goes on a screen, window or video frame of any shape: the largest
+// centred rectangle of whole 4 x 3 pixel units, with black bars beside it (wide screens) or above
+// and below it (tall windows).
 #pragma once
 
 struct PictureRect {

@@ -58,7 +58,7 @@ void ShowPictureTarget(const PictureTarget& target, const PictureRect& shown) {
   const bool sameSize = shown.width == target.width && shown.height == target.height;
   procs->blitFramebuffer(0, 0, target.width, target.height, shown.x, shown.y, shown.x + shown.width,
                          shown.y + shown.height, GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
-  procs->bindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+  procs->bindFramebuffer(GL_FRAMEBUFFER, kWindowFramebuffer);
   glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
   if (scissor) glEnable(GL_SCISSOR_TEST);
 }

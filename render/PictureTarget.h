@@ -22,5 +22,6 @@ void DeletePictureTarget(PictureTarget& target);
 // The show's frames draw into the target from here on.
 void DrawIntoPictureTarget(const PictureTarget& target);
 // Fills the window's drawable with black, the picture scaled into shown (filtered where the
-// sizes differ), and leaves every piece of GL state the show reads as it was.
+// sizes differ), and leaves the window's framebuffer bound and every other piece of GL state the
+// show reads as it was.
 void ShowPictureTarget(const PictureTarget& target, const PictureRect& shown);

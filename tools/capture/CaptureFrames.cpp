@@ -1,18 +1,18 @@
 // Single frames: the layout of a frame, the playback's frame read back, PNG output.
 #include "tools/capture/CaptureFrames.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "platform/FileBytes.h"
 #include "platform/HeadlessGl.h"
 #include "platform/PngImage.h"
 #include "platform/Gl.h"
+#include "render/PictureFit.h"
 #include "tools/capture/CaptureOutput.h"
 
 FrameLayout LayoutFrame(int width, int height) {
-  const int units = std::min(width / 4, height / 3);
-  return {width, height, 4 * units, 3 * units};
+  const PictureRect picture = FitPicture(width, height);
+  return {width, height, picture.width, picture.height};
 }
 
 void StartCaptureShow(const FrameLayout& layout) { StartOfflineShow(layout.pictureWidth, layout.pictureHeight); }

@@ -20,7 +20,7 @@ struct FrameLayout {
   int pictureHeight = kCaptureHeight;
   size_t Bytes() const { return static_cast<size_t>(width) * height * 3; }
 };
-// The picture is a whole multiple of 4 x 3 pixels, so the scenes' projection stays exact.
+// The picture as a window shows it (FitPicture).
 FrameLayout LayoutFrame(int width, int height);
 
 // Runs the show's start-up at the layout's picture size; needs a current context that large.
