@@ -19,5 +19,5 @@ picture_right() {
   read -r px py pw ph <<<"$picture"
   read -r ll lt lr lb <<<"$lit"
   [ "$ll" -ge $((px - 1)) ] && [ "$ll" -le $((px + 1)) ] && [ "$lr" -ge $((px + pw - 2)) ] && [ "$lr" -le $((px + pw)) ] &&
-    [ "$bars" -le 8 ] && awk -v p="$psnr" -v m="${1:-24}" 'BEGIN { exit !(p >= m) }'
+    [ "$bars" -le 8 ] && awk -v p="$psnr" -v m="${1:-30}" 'BEGIN { exit !(p >= m) }'
 }
