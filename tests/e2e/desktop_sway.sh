@@ -164,4 +164,22 @@ output_scale=2
 run_case "Wayland at scale 2, full screen" wayland "Tab Tab space" 240 1440
 end_case "Wayland at scale 2, full screen"
 
+# A compositor with no seat at all (weston, headless, no input devices) would crash SDL's Wayland
+# driver as it starts: the program uses X11 where it can, else ends as without a windowing system.
+as_session_user env -i PATH="$PATH" XDG_RUNTIME_DIR="$runtime" weston --backend=headless-backend.so \
+  --socket=vex-weston --width=1024 --height=768 >"$runtime/weston.log" 2>&1 &
+weston_pid=$!
+wait_until 30 '[ -S "$runtime/vex-weston" ]'
+env -u DISPLAY WAYLAND_DISPLAY=vex-weston SDL_VIDEODRIVER=wayland timeout 60 ./vexilograph >/dev/null 2>"$err"
+status=$?
+check "no seat, no X display: status 255, not a crash ($status)" '[ "$status" = 255 ] && grep -q "has no seat" "$err"'
+app=""
+set -m
+WAYLAND_DISPLAY=vex-weston DISPLAY="$x_display" SDL_VIDEODRIVER=wayland ./vexilograph >/dev/null 2>"$err" &
+app=$!
+set +m
+check "no seat, an X display: the dialog opens through X11" 'wait_until 30 "DISPLAY=\"$x_display\" xdotool search --onlyvisible --pid $app >/dev/null 2>&1" && grep -q "using X11" "$err"'
+kill "$app" "$weston_pid" 2>/dev/null
+wait "$app" 2>/dev/null
+
 finish
