@@ -4,8 +4,6 @@
 source "$(dirname "${BASH_SOURCE[0]}")/sound_session.bash"
 trap 'kill -9 $app 2>/dev/null; end_session; stop_xvfb; rm -f "$err"' EXIT
 
-# The number after WORD in a line of the matcher's output.
-field() { sed -n "s/.*$2 \([-0-9.]*\).*/\1/p" <<<"$1"; }
 within() { awk "BEGIN { exit !($1) }"; }
 seconds_since() { awk "BEGIN { printf \"%.3f\", $(date +%s.%N) - $1 }"; }
 

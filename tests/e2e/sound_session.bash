@@ -44,7 +44,8 @@ record_start=""
 record() {
   record_file=$1
   record_start=$(date +%s.%N)
-  parecord --device=vex-sink.monitor --raw --format=float32le --rate=44100 --channels=1 --latency-msec=200 \
+  # Raised, so that on a busy machine the recorder drops nothing: every gap must be the show's.
+  nice -n -10 parecord --device=vex-sink.monitor --raw --format=float32le --rate=44100 --channels=1 --latency-msec=200 \
     "$record_file" 2>>"$session_dir/servers.log" &
   recorder=$!
 }
@@ -57,6 +58,9 @@ ffmpeg -v error -i data/music/sonorrak.mp3 -t 70 -f f32le -ac 1 -ar 44100 "$trac
 # The recording's second at which the track's start plays; empty until it has.
 onset=""
 find_onset() { onset=$("$python" "$matcher" onset "$record_file" "$track"); [ -n "$onset" ]; }
+
+# field LINE WORD: the number after WORD in a line of the matcher's output.
+field() { sed -n "s/.*$2 \([-0-9.]*\).*/\1/p" <<<"$1"; }
 
 # The granted period of the show's playback stream, as the server set it (node.latency), in ms.
 granted_period_ms() {
