@@ -11,6 +11,7 @@ program=${2:-./vexilograph}
 backends=${3:-pulseaudio pipewire}
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../../tests/e2e/common.bash"
+raise=""
 source "$here/../../tests/e2e/sound_session.bash"
 start_app() { set -m; "$program" >/dev/null 2>"$err" & app=$!; set +m; }
 loops=""
@@ -39,7 +40,7 @@ print(sink, stream)'
 start_xvfb 1024x768x24
 start_servers
 wait_until 60 session_ready || { echo "no PipeWire session"; exit 1; }
-printf '%-11s %8s %10s %6s %6s %9s %9s\n' backend "graph" "stream ms" xruns gaps "drift ms" "spread ms"
+printf '%-11s %8s %10s %6s %6s %8s %9s %9s\n' backend "graph" "stream ms" xruns gaps "gap ms" "drift ms" "spread ms"
 for backend in $backends; do
   export SDL_AUDIODRIVER=$backend
   sh -c 'while :; do :; done' & loops="$!"
@@ -58,6 +59,6 @@ for backend in $backends; do
   wait_app
   stop_recording
   kill -9 $loops 2>/dev/null; wait $loops 2>/dev/null; loops=""
-  printf '%-11s %8s %10s %6s %6s %9s %9s\n' "$backend" "${quantum:-?}/48k" "${period:-?}" "${xruns:-?}" \
-    "$(field "$result" gaps)" "$(field "$result" drift)" "$(field "$result" spread)"
+  printf '%-11s %8s %10s %6s %6s %8s %9s %9s\n' "$backend" "${quantum:-?}/48k" "${period:-?}" "${xruns:-?}" \
+    "$(field "$result" gaps)" "$(field "$result" gap-ms)" "$(field "$result" drift)" "$(field "$result" spread)"
 done

@@ -27,7 +27,8 @@ int FramesFor(const char* driver) {
   return 1024;
 }
 
-constexpr double kLostAfterSeconds = 1.0;
+// Longer than the stalls a busy machine makes, so that a live server's device is never closed.
+constexpr double kLostAfterSeconds = 2.0;
 constexpr auto kRetryEvery = std::chrono::seconds(1);
 constexpr auto kWatchEvery = std::chrono::milliseconds(100);
 // How long CloseOutput waits for a reopen in progress: PipeWire's open waits for a sink to link
@@ -146,7 +147,8 @@ void Watch() {
 }  // namespace
 
 bool OpenOutput(int mixRate) {
-  if (output.id) return true;
+  // Open, or lost and being reopened by the watch.
+  if (output.watch.joinable()) return true;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   int frames = 0;
   const SDL_AudioDeviceID id = OpenDevice(mixRate, frames);
@@ -204,7 +206,8 @@ OutputClient* CurrentOutputClient() { return output.client; }
 
 bool OutputTakingSamples(double now) {
   if (!output.taking) return false;
-  // A few periods, with room for a late audio thread.
-  const double stallSeconds = 3.0 * output.frames / output.mixRate + 0.05;
+  // A few periods, with room for a late audio thread: a busy machine's shorter stalls only delay
+  // the sound, where running on would make the track skip.
+  const double stallSeconds = std::max(3.0 * output.frames / output.mixRate + 0.05, 0.25);
   return now - output.lastFill <= stallSeconds;
 }

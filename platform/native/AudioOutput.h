@@ -1,6 +1,6 @@
 // The one SDL audio device the show plays through: opened with a period each backend runs at
 // about 20 ms, watched from a thread of its own and reopened about once a second after it is
-// lost (SDL marks it removed, or it takes no samples for a second), so the frame loop never
+// lost (SDL marks it removed, or it takes no samples for two seconds), so the frame loop never
 // waits on a sound server. The device is never paused: a paused stream hands it silence, so a
 // device that stops asking for samples is always a lost one.
 #pragma once
@@ -16,7 +16,7 @@ class OutputClient {
 };
 
 // Opens the default output (SDL_AUDIODRIVER may pick the backend) and starts its watch; false
-// when no device opens now. A second call while open does nothing.
+// when no device opens now. A second call while open (or being reopened) does nothing.
 bool OpenOutput(int mixRate);
 // Stops the watch and closes the device; also run at exit, before SDL shuts down.
 void CloseOutput();

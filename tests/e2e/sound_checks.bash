@@ -7,8 +7,10 @@ trap 'kill -9 $app 2>/dev/null; end_session; stop_xvfb; rm -f "$err"' EXIT
 within() { awk "BEGIN { exit !($1) }"; }
 seconds_since() { awk "BEGIN { printf \"%.3f\", $(date +%s.%N) - $1 }"; }
 
+# sound_checks BACKEND [figures]: with "figures", the first minute's lags are printed, not checked.
 sound_checks() {
-  local backend=$1
+  local backend=$1 inline_checked=yes
+  [ "${2:-}" = figures ] && inline_checked=no
   export SDL_AUDIODRIVER=$backend
   start_xvfb 1024x768x24
   start_servers
@@ -25,19 +27,26 @@ sound_checks() {
   check "$backend: the first minute recorded" 'wait_until 120 "[ \$(recorded_seconds) -ge $needed ]"'
   local inline
   inline=$("$python" "$matcher" inline "$record_file" "$track" "$onset" 60)
-  echo "lags of the 5 s pieces (ms): $inline"
-  # Each underrun the server fills with silence puts the sound one period later for good (and the
-  # clock with it: it follows the samples taken); a busy machine makes them, the show cannot.
+  echo "lags of the 5 s pieces (ms/correlation): $inline"
+  # Each underrun the server fills with silence puts the sound that much later for good (and the
+  # clock with it: it follows the samples taken); a busy machine makes them, the show cannot. So
+  # may the first frames' start-up on a busy machine stutter one piece.
   local allowed
-  allowed=$(awk "BEGIN { print ${period:-0} * (1 + $(field "$inline" gaps)) + 1 }")
-  check "$backend: the lag stays within a period and one per gap ($(field "$inline" spread) ms, $(field "$inline" gaps) gaps)" \
-    'within "$(field "$inline" spread) <= $allowed"'
-  check "$backend: every piece is the track's ($(field "$inline" worst-correlation))" \
-    'within "$(field "$inline" worst-correlation) >= 0.5"'
+  allowed=$(awk "BEGIN { print ${period:-0} + $(field "$inline" gap-ms) + 5 * $(field "$inline" gaps) }")
+  if [ "$inline_checked" = yes ]; then
+    check "$backend: 11 of the 12 pieces are the track's ($(field "$inline" found) found)" \
+      '[ "$(field "$inline" found)" -ge 11 ]'
+    check "$backend: their lag stays within a period and the gaps' length ($(field "$inline" spread) ms; $(field "$inline" gaps) gaps, $(field "$inline" gap-ms) ms)" \
+      'within "$(field "$inline" spread) <= $allowed"'
+  else
+    echo "figures only on this backend (README: SDL's PipeWire path on a busy machine)"
+  fi
   key "$show" Escape
   wait_app
   check "$backend: Escape ends the show with status 0 ($status)" '[ "$status" = 0 ]'
   stop_recording
+  echo "the show's stderr:"
+  cat "$err"
 
   record "$session_dir/before.f32"
   local before_start=$record_start
@@ -58,7 +67,8 @@ sound_checks() {
   start_servers
   local back_at
   back_at=$(date +%s.%N)
-  check "$backend: the session comes back" 'wait_until 60 session_ready' || tail -n 20 "$session_dir/servers.log"
+  check "$backend: the session comes back" 'wait_until 60 session_ready'
+  session_ready || tail -n 20 "$session_dir/servers.log"
   record "$session_dir/after.f32"
   # Where the track's 0 lay by the sound's last second before the server went (after any gaps).
   local track_zero_at

@@ -2,8 +2,9 @@
 """Where pieces of the show's track lie in a recording of the sink, both mono float32 at 44.1 kHz.
 
   onset REC TRACK                     the recording's second at which the track's 0 plays
-  inline REC TRACK ONSET SECONDS      the lag of every 5 s piece of the track's first SECONDS, their
-                                      spread, the worst correlation and the gaps in the sound
+  inline REC TRACK ONSET SECONDS      the lag and correlation of every 5 s piece of the track's first
+                                      SECONDS, how many were found (correlation 0.5 or more), the
+                                      spread of their lags and the gaps in the sound
   latest REC TRACK ONSET              where the track's 0 lies by the last whole second recorded
   resume REC TRACK                    the first sound in REC and the track's second it plays
 
@@ -61,9 +62,10 @@ def piece_lags(rec, track, at, seconds, piece_seconds):
 
 
 def gaps(rec, track, at, seconds):
-    """Stretches of at least 5 ms where the recording is all but silent and the track is not."""
+    """Stretches where the recording is all but silent and the track is not: how many, and their
+    milliseconds in all (counted in 2.5 ms windows, so each may be up to 5 ms short)."""
     window = RATE // 400
-    count, inside = 0, False
+    count, silent_windows, inside = 0, 0, False
     lags = piece_lags(rec, track, at, seconds, 1.0)
     for w in range(int(seconds * 400)):
         start = int((at + lags[min(w // 400, len(lags) - 1)][0]) * RATE) + w * window
@@ -72,8 +74,9 @@ def gaps(rec, track, at, seconds):
         silent = len(heard) == window and loud > 5e-3 and np.sqrt(np.mean(heard**2)) < 0.1 * loud
         if silent and not inside:
             count += 1
+        silent_windows += silent
         inside = silent
-    return count, lags
+    return count, silent_windows * 1000 * window / RATE
 
 
 def main():
@@ -85,11 +88,11 @@ def main():
         print(f"{at:.4f}")
     elif mode == "inline":
         lags = piece_lags(rec, track, float(sys.argv[4]), float(sys.argv[5]), 5.0)
-        values = [lag for lag, _ in lags]
-        count, _ = gaps(rec, track, float(sys.argv[4]), float(sys.argv[5]))
-        print(" ".join(f"{lag * 1000:.1f}" for lag in values), f"spread {1000 * (max(values) - min(values)):.1f}",
-              f"worst-correlation {min(ncc for _, ncc in lags):.3f}", f"gaps {count}",
-              f"drift {1000 * (values[-1] - values[0]):.1f}")
+        values = [lag for lag, ncc in lags if ncc >= 0.5]
+        count, silent_ms = gaps(rec, track, float(sys.argv[4]), float(sys.argv[5]))
+        spread = 1000 * (max(values) - min(values)) if values else 1e9
+        print(" ".join(f"{lag * 1000:.1f}/{ncc:.2f}" for lag, ncc in lags), f"found {len(values)} of {len(lags)}",
+              f"spread {spread:.1f}", f"gaps {count}", f"gap-ms {silent_ms:.1f}", f"drift {1000 * (lags[-1][0] - lags[0][0]):.1f}")
     elif mode == "latest":
         at = float(sys.argv[4])
         lags = piece_lags(rec, track, at, int(len(rec) / RATE - at - 1), 1.0)

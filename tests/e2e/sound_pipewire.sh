@@ -6,5 +6,5 @@ set -u
 cd "${1:?build folder}"
 source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
 source "$(dirname "${BASH_SOURCE[0]}")/sound_checks.bash"
-sound_checks pipewire
+sound_checks pipewire figures
 finish
