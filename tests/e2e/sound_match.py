@@ -50,13 +50,14 @@ def onset(rec, track):
     return None
 
 
-def piece_lags(rec, track, at, seconds, piece_seconds):
-    """Lag (s) of each piece_seconds piece of the track's first seconds, near where at puts it."""
+def piece_lags(rec, track, at, seconds, piece_seconds, slack=1.0):
+    """Lag (s) of each piece_seconds piece of the track's first seconds, within slack of where at
+    puts it."""
     lags = []
     for t in np.arange(0, seconds - piece_seconds + 1e-9, piece_seconds):
         piece = track[int(t * RATE) : int((t + piece_seconds) * RATE)]
-        lo = max(0, int((at + t - 0.5) * RATE))
-        k, ncc = match(piece, rec[lo : int((at + t + piece_seconds + 0.5) * RATE)])
+        lo = max(0, int((at + t - slack) * RATE))
+        k, ncc = match(piece, rec[lo : int((at + t + piece_seconds + slack) * RATE)])
         lags.append(((lo + k) / RATE - at - t, ncc))
     return lags
 
@@ -95,7 +96,7 @@ def main():
               f"spread {spread:.1f}", f"gaps {count}", f"gap-ms {silent_ms:.1f}", f"drift {1000 * (lags[-1][0] - lags[0][0]):.1f}")
     elif mode == "latest":
         at = float(sys.argv[4])
-        lags = piece_lags(rec, track, at, int(len(rec) / RATE - at - 1), 1.0)
+        lags = piece_lags(rec, track, at, int(len(rec) / RATE - at - 3), 1.0, slack=3.0)
         print(f"{at + lags[-1][0]:.4f}")
     elif mode == "resume":
         window = RATE // 100

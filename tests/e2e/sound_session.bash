@@ -24,9 +24,10 @@ export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$session_dir/bus")
 python=/usr/bin/python3
 matcher="$(dirname "${BASH_SOURCE[0]}")/sound_match.py"
 
-# The tests raise the servers, the recorder and the show above the machine's other work (where
-# allowed), so that they check what the show does, not how busy the machine is; the benchmark
-# measures that, at the normal priority.
+# The tests raise the servers and the recorder above the machine's other work (where allowed), so
+# that they check what the show does, not how busy the machine is; the benchmark measures that,
+# at the normal priority. The show itself stays at its normal priority: raised, its renderer's
+# threads take the CPU from pipewire-pulse's main loop, which carries the sound.
 raise=${raise-nice -n -10}
 servers=""
 start_servers() {
@@ -37,7 +38,6 @@ start_servers() {
   $raise pipewire-pulse >>"$session_dir/servers.log" 2>&1 &
   servers="$servers $!"
 }
-start_app() { set -m; $raise ./vexilograph >/dev/null 2>"$err" & app=$!; set +m; }
 stop_servers() { kill -9 $servers 2>/dev/null; wait $servers 2>/dev/null; servers=""; }
 # The session is up once pipewire-pulse answers with the null sink as its default.
 session_ready() { [ "$(timeout 5 pactl get-default-sink 2>/dev/null)" = vex-sink ]; }
