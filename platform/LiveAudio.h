@@ -11,15 +11,19 @@
 #include "platform/MusicClock.h"
 
 // Opens the system's default output device (SDL_AUDIODRIVER in the environment may pick
-// another), silent until a stream plays. False when there is no usable device.
+// another), silent until a stream plays. False when there is no usable device. A device lost
+// later (its sound server gone) is reopened about once a second, with one line on stderr when
+// the sound is lost and one when it is back.
 bool InitAudio(int mixRate);
 // Releases the device; a stream opened afterwards runs silently on the monotonic clock.
 void CloseAudio();
 
 // A playing music stream. Its position is that of the audio the listener hears now: samples
 // handed to the device, interpolated between callbacks on the monotonic clock, never
-// backwards except by a seek. Without a device it runs silently on the monotonic clock; with
-// an unplayable track, or past the end of the track, it plays silence and keeps counting.
+// backwards except by a seek. Without a device, and while the device takes no samples for a few
+// periods, it runs silently on the monotonic clock from where it stood, and the track picks up
+// there when samples flow again; with an unplayable track, or past the end of the track, it
+// plays silence and keeps counting.
 class AudioStream : public MusicClock {
  public:
   // Starts from 0, paused or not. Only one stream plays on the device at a time.

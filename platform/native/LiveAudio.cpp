@@ -1,56 +1,34 @@
-// SDL2 audio device, MP3 stream at the mix rate, interpolated clock and the ring of recent
-// samples the spectrum reads. Mix samples are the track's own time (TrackReader), so counting
-// those the device has taken counts the track whatever the file's rate. The callback runs on
-// SDL's audio thread; SDL holds the device lock around it, and the main thread takes the same
-// lock for every read of or change to the stream.
+// The music stream on the audio output: MP3 stream at the mix rate, interpolated clock and the
+// ring of recent samples the spectrum reads. Mix samples are the track's own time (TrackReader),
+// so counting those the device has taken counts the track whatever the file's rate. The callback
+// runs on the audio thread with the output's mutex held; the main thread takes the same mutex for
+// every read of or change to the stream.
 #include "platform/LiveAudio.h"
-
-#include <SDL.h>
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <string>
 
 #include "platform/MonotonicTime.h"
 #include "platform/SpectrumAnalyser.h"
 #include "platform/TrackReader.h"
+#include "platform/native/AudioOutput.h"
 
 namespace {
 
-// 1024 frames: 23 ms per callback. SDL's PulseAudio output drops pieces of 512-frame buffers on
-// a busy machine (a recorded sine came back 3 % off itself; clean at 1024), and the clock
-// interpolates between callbacks, so the longer buffer does not make it coarser.
-constexpr int kDeviceFrames = 1024;
-constexpr int kRingSize = 8192;  // recent mono samples, more than a window plus a buffer
-static_assert((kRingSize & (kRingSize - 1)) == 0 && kRingSize >= kSpectrumWindow + 2 * kDeviceFrames);
+constexpr int kMaxDeviceFrames = 4096;
+constexpr int kRingSize = 16384;  // recent mono samples, more than a window plus two buffers
+static_assert((kRingSize & (kRingSize - 1)) == 0 && kRingSize >= kSpectrumWindow + 2 * kMaxDeviceFrames);
 
-class LiveStream;
-
-struct AudioDevice {
-  SDL_AudioDeviceID id = 0;
-  LiveStream* playing = nullptr;
-  AudioBufferRecord* log = nullptr;  // written by the callback, under the device lock
-  int logCapacity = 0;
-  int logCount = 0;
+struct BufferLog {
+  AudioBufferRecord* records = nullptr;  // under the output's mutex
+  int capacity = 0;
+  int count = 0;
 };
-AudioDevice device;
+BufferLog bufferLog;
 
-void FillFromDevice(void* userdata, Uint8* out, int bytes);
-
-class DeviceLock {
- public:
-  explicit DeviceLock(SDL_AudioDeviceID id) : id_(id) {
-    if (id_) SDL_LockAudioDevice(id_);
-  }
-  ~DeviceLock() {
-    if (id_) SDL_UnlockAudioDevice(id_);
-  }
-
- private:
-  SDL_AudioDeviceID id_;
-};
-
-class LiveStream final : public AudioStream {
+class LiveStream final : public AudioStream, public OutputClient {
  public:
   LiveStream(const uint8_t* bytes, size_t size, std::string& problem) : analyser_(CreateSpectrumAnalyser()) {
     problem.clear();
@@ -60,46 +38,33 @@ class LiveStream final : public AudioStream {
 
   ~LiveStream() override {
     {
-      DeviceLock lock(device.id);
-      if (device.playing == this) device.playing = nullptr;
+      std::lock_guard<std::mutex> lock(OutputMutex());
+      if (CurrentOutputClient() == this) SetOutputClient(nullptr);
     }
-    if (device.id && !device.playing) SDL_PauseAudioDevice(device.id, 1);
     CloseTrackReader(reader_);
     DestroySpectrumAnalyser(analyser_);
   }
 
   void Play(bool paused) override {
-    {
-      DeviceLock lock(device.id);
-      deviceId_ = device.id;
-      device.playing = this;
-      MoveTo(0, MonotonicSeconds());
-      paused_ = true;
-    }
-    SetPaused(paused);
+    std::lock_guard<std::mutex> lock(OutputMutex());
+    SetOutputClient(this);
+    paused_ = true;
+    MoveTo(0, MonotonicSeconds());
+    SetPausedLocked(paused);
   }
 
   void SetPaused(bool paused) override {
-    {
-      DeviceLock lock(deviceId_);
-      const double now = MonotonicSeconds();
-      if (paused && !paused_) {
-        baseSample_ = HeardSample(now);
-        limitSample_ = baseSample_;
-      }
-      baseTime_ = now;
-      paused_ = paused;
-    }
-    if (deviceId_) SDL_PauseAudioDevice(deviceId_, paused ? 1 : 0);
+    std::lock_guard<std::mutex> lock(OutputMutex());
+    SetPausedLocked(paused);
   }
 
   int PositionMs() override {
-    DeviceLock lock(deviceId_);
+    std::lock_guard<std::mutex> lock(OutputMutex());
     return MsForSample(HeardSample(MonotonicSeconds()));
   }
 
   void SeekMs(int ms) override {
-    DeviceLock lock(deviceId_);
+    std::lock_guard<std::mutex> lock(OutputMutex());
     MoveTo(SampleForMs(ms), MonotonicSeconds());
   }
 
@@ -107,7 +72,7 @@ class LiveStream final : public AudioStream {
 
   void Spectrum(float magnitudes[kSpectrumBins]) override {
     {
-      DeviceLock lock(deviceId_);
+      std::lock_guard<std::mutex> lock(OutputMutex());
       const int64_t end = static_cast<int64_t>(HeardSample(MonotonicSeconds()));
       for (int i = 0; i < kSpectrumWindow; ++i) {
         const int64_t sample = end - kSpectrumWindow + i;
@@ -118,16 +83,23 @@ class LiveStream final : public AudioStream {
     AnalyseSpectrum(*analyser_, window_, magnitudes);
   }
 
-  // Audio thread, device lock held by SDL.
-  void Fill(float* stereo, int frames) {
-    const double now = MonotonicSeconds();
+  // Audio thread, output mutex held. A paused stream hands the device silence and keeps its place.
+  void Fill(float* stereo, int frames, double now) override {
+    if (paused_) {
+      std::fill(stereo, stereo + 2 * frames, 0.0f);
+      return;
+    }
+    // The clock ran on without the device (lost, reopened or stalled): the sound picks up where
+    // the show is, as a seek would put it.
+    if (freeRunning_) MoveTo(static_cast<int64_t>(std::llround(HeardSample(now))), now);
+    freeRunning_ = false;
     size_t got = 0;
     if (!pastEnd_) got = ReadTrack(*reader_, stereo, static_cast<size_t>(frames));
     if (got < static_cast<size_t>(frames)) pastEnd_ = true;
     std::fill(stereo + 2 * got, stereo + 2 * frames, 0.0f);
     for (int i = 0; i < frames; ++i)
       ring_[(nextSample_ + i) & (kRingSize - 1)] = 0.5f * (stereo[2 * i] + stereo[2 * i + 1]);
-    if (device.logCount < device.logCapacity) device.log[device.logCount++] = {now, nextSample_, frames};
+    if (bufferLog.count < bufferLog.capacity) bufferLog.records[bufferLog.count++] = {now, nextSample_, frames};
     // The device plays this buffer from now on: what it held before has just run out.
     baseSample_ = static_cast<double>(nextSample_);
     baseTime_ = now;
@@ -136,32 +108,51 @@ class LiveStream final : public AudioStream {
   }
 
  private:
-  // Lock held. Interpolates from the last buffer handed over; without a device, from the last
-  // seek. Never beyond what the device was given, never behind an earlier answer.
+  // Lock held.
+  void SetPausedLocked(bool paused) {
+    const double now = MonotonicSeconds();
+    if (paused && !paused_) {
+      baseSample_ = HeardSample(now);
+      limitSample_ = baseSample_;
+    }
+    baseTime_ = now;
+    paused_ = paused;
+  }
+
+  // Lock held. Interpolates from the last buffer handed over, never beyond what the device was
+  // given, never behind an earlier answer. While the device takes nothing (none, lost, or
+  // stalled for a few periods) it runs on the monotonic clock from where it stood.
   double HeardSample(double now) {
     if (paused_) return baseSample_;
+    if (!freeRunning_ && !OutputTakingSamples(now)) {
+      freeRunning_ = true;
+      baseSample_ = lastReported_;
+      baseTime_ = now;
+    }
     double sample = baseSample_ + (now - baseTime_) * kMixRate;
-    if (deviceId_) sample = std::min(sample, limitSample_);
+    if (!freeRunning_) sample = std::min(sample, limitSample_);
     sample = std::max(sample, lastReported_);
     lastReported_ = sample;
     return sample;
   }
 
   // Lock held. The heard position jumps to sample and stands there until the device takes the
-  // first buffer from it, since the device still plays what it held from before.
+  // first buffer from it, since the device still plays what it held from before; without a
+  // device taking samples it runs on from there.
   void MoveTo(int64_t sample, double now) {
     pastEnd_ = !reader_ || sample >= TrackLength(*reader_) || !SeekTrack(*reader_, sample);
     nextSample_ = sample;
     ringValidFrom_ = sample;
     baseSample_ = limitSample_ = lastReported_ = static_cast<double>(sample);
     baseTime_ = now;
+    freeRunning_ = !OutputTakingSamples(now);
   }
 
-  SDL_AudioDeviceID deviceId_ = 0;
   TrackReader* reader_ = nullptr;
   SpectrumAnalyser* analyser_;
   bool paused_ = true;
   bool pastEnd_ = true;
+  bool freeRunning_ = false;   // the clock runs on the monotonic clock, not on the device
   int64_t nextSample_ = 0;     // first track sample of the next buffer handed over
   int64_t ringValidFrom_ = 0;  // ring samples before this belong to the time before a seek
   double baseSample_ = 0;      // heard at baseTime_
@@ -172,43 +163,11 @@ class LiveStream final : public AudioStream {
   float window_[kSpectrumWindow] = {};
 };
 
-void FillFromDevice(void* userdata, Uint8* out, int bytes) {
-  auto* owner = static_cast<AudioDevice*>(userdata);
-  auto* stereo = reinterpret_cast<float*>(out);
-  const int frames = bytes / static_cast<int>(2 * sizeof(float));
-  if (owner->playing) owner->playing->Fill(stereo, frames);
-  else std::fill(stereo, stereo + 2 * frames, 0.0f);
-}
-
 }  // namespace
 
-bool InitAudio(int mixRate) {
-  if (device.id) return true;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  SDL_AudioSpec wanted = {};
-  wanted.freq = mixRate;
-  wanted.format = AUDIO_F32SYS;
-  wanted.channels = 2;
-  wanted.samples = kDeviceFrames;
-  wanted.callback = FillFromDevice;
-  wanted.userdata = &device;
-  SDL_AudioSpec obtained = {};
-  // No allowed changes: SDL converts to the device's own format itself.
-  device.id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-  if (!device.id) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
-  }
-  return true;
-}
+bool InitAudio(int mixRate) { return OpenOutput(mixRate); }
 
-void CloseAudio() {
-  if (!device.id) return;
-  SDL_CloseAudioDevice(device.id);
-  device.id = 0;
-  device.playing = nullptr;
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
-}
+void CloseAudio() { CloseOutput(); }
 
 std::unique_ptr<AudioStream> OpenAudioStream(const uint8_t* bytes, size_t size) {
   std::string problem;
@@ -220,14 +179,12 @@ std::unique_ptr<AudioStream> OpenAudioStream(const uint8_t* bytes, size_t size, 
 }
 
 void StartAudioBufferLog(AudioBufferRecord* records, int capacity) {
-  DeviceLock lock(device.id);
-  device.log = records;
-  device.logCapacity = capacity;
-  device.logCount = 0;
+  std::lock_guard<std::mutex> lock(OutputMutex());
+  bufferLog = {records, capacity, 0};
 }
 
 int StopAudioBufferLog() {
-  DeviceLock lock(device.id);
-  device.logCapacity = 0;
-  return device.logCount;
+  std::lock_guard<std::mutex> lock(OutputMutex());
+  bufferLog.capacity = 0;
+  return bufferLog.count;
 }

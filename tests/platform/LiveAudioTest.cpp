@@ -132,6 +132,24 @@ TEST_F(LiveAudio, SpectrumIsThatOfTheAudioPlaying) {
   EXPECT_GT(bins[30], 0.9f);
 }
 
+// A device that stops taking samples (its sound server gone) must not stop the show: after a few
+// periods the clock runs on from where it stood, without a jump.
+TEST_F(LiveAudio, ClockGoesOnWhenTheDeviceTakesNoMore) {
+  const std::vector<uint8_t> mp3 = SineMp3(3.0, 440, 0.5f);
+  std::unique_ptr<AudioStream> stream = OpenAudioStream(mp3.data(), mp3.size());
+  stream->Play(false);
+  const int before = WaitPast(*stream, 100);
+  CloseAudio();
+  const int stood = stream->PositionMs();
+  const double from = MonotonicSeconds();
+  const int later = WaitPast(*stream, stood + 200);
+  const double took = MonotonicSeconds() - from;
+  EXPECT_GE(stood, before);
+  EXPECT_LE(stood, before + 100) << "jumped ahead when the device went";
+  EXPECT_GT(later, stood + 200) << "the clock stopped with the device";
+  EXPECT_LE(later, stood + took * 1000 + 1) << "ran faster than real time";
+}
+
 TEST(LiveAudioWithoutDevice, RunsSilentlyOnTheMonotonicClock) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   ASSERT_FALSE(InitAudio(kMixRate));
