@@ -80,7 +80,7 @@ void SetSharedGlState() {
   gluQuadricTexture(sharedQuadric, GL_TRUE);
   InitBallPhases();
   CreateRenderTextures();
-  CheckGlowShortcuts(ShowGlowCheckCases());
+  StartGlowShortcutCheck(ShowGlowCheckCases());
 }
 
 DecodedTexture DecodeTextureFile(const char* path) {
