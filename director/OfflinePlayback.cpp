@@ -21,7 +21,13 @@ namespace {
 struct Playback {
   int fps = 0;            // the rate of the run the frame drawn last belongs to
   int lastDrawnMs = -1;   // the music position of the frame drawn last; -1 before the first
+  PassMode mode = PassMode::shortcuts;
   Point3 tunnelStart[kRandomPointCount];  // the table as start-up fills it
+  // The table swayed by the run's tunnel frames before swayedToFrame, kept between replays so
+  // that jumps forward in one run sway only the frames since the last one.
+  Point3 tunnelSwayed[kRandomPointCount];
+  int swayedFps = 0;
+  int64_t swayedToFrame = -1;
 };
 Playback playback;
 
@@ -40,7 +46,7 @@ int LastFrameInside(const SceneWindow& window, int fps) {
 void DrawUnseen(int ms, int fps) {
   LoadBandsOfFrameAt(PreviousFrameMs(ms, fps));
   MusicSetTime(ms);
-  DrawTimeline();
+  DrawTimeline(playback.mode);
   playback.lastDrawnMs = ms;
 }
 
@@ -61,20 +67,24 @@ void DrawSkippedWindowEnds(int ms, int fps) {
 }
 
 // The table as the run's frames before ms have left it: one sway per tunnel frame. CPU only,
-// about 2000 x 2 sines per frame of the tunnel's 20.5 s.
+// about 2000 x 2 sines per frame of the tunnel's 20.5 s, continued from the last replay of the
+// same run when that lies before ms.
 void ReplayTunnelPoints(int ms, int fps) {
-  std::memcpy(tunnelPoints, playback.tunnelStart, sizeof tunnelPoints);
   const SceneWindow& tunnel = FindSceneWindow(SceneId::tunnel);
   const int firstMs = static_cast<int>(std::floor(static_cast<double>(tunnel.lower) * 1000));
-  for (int64_t k = FirstRateFrameFrom(firstMs, fps); RateFrameMs(k, fps) < ms; ++k) {
-    const int frameMs = RateFrameMs(k, fps);
-    if (!FrameInside(tunnel, frameMs)) {
-      if (DemoTimeFromMs(frameMs) >= tunnel.upper) break;
-      continue;
-    }
-    const float t = DemoTimeFromMs(frameMs);
-    for (int i = 0; i < kRandomPointCount; ++i) SwayTunnelPoint(tunnelPoints[i], i, t);
+  const int64_t endFrame = FirstRateFrameFrom(ms, fps);
+  if (playback.swayedFps != fps || playback.swayedToFrame < 0 || playback.swayedToFrame > endFrame) {
+    std::memcpy(playback.tunnelSwayed, playback.tunnelStart, sizeof tunnelPoints);
+    playback.swayedFps = fps;
+    playback.swayedToFrame = FirstRateFrameFrom(firstMs, fps);
   }
+  for (int64_t& k = playback.swayedToFrame; k < endFrame; ++k) {
+    const int frameMs = RateFrameMs(k, fps);
+    if (!FrameInside(tunnel, frameMs)) continue;
+    const float t = DemoTimeFromMs(frameMs);
+    for (int i = 0; i < kRandomPointCount; ++i) SwayTunnelPoint(playback.tunnelSwayed[i], i, t);
+  }
+  std::memcpy(tunnelPoints, playback.tunnelSwayed, sizeof tunnelPoints);
 }
 
 // A replay from the start begins from the GL state start-up left, not from what the frames drawn
@@ -136,6 +146,7 @@ int PreviousFrameMs(int ms, int fps) {
 void StartOfflineShow(int width, int height) {
   playback.fps = 0;
   playback.lastDrawnMs = -1;
+  playback.swayedToFrame = -1;
   SetRenderSize(width, height);
   // The window sets the viewport and the scenes' projection before start-up; so must we.
   SetSceneView(width, height);
@@ -150,10 +161,12 @@ bool DrawOfflineFrame(int ms, int fps) {
   if (ms > kShowEndMs) return false;
   if (fps != playback.fps || playback.lastDrawnMs != PreviousFrameMs(ms, fps)) Replay(ms, fps);
   MusicSetTime(ms);
-  if (!DrawTimeline()) return false;
+  if (!DrawTimeline(playback.mode)) return false;
   playback.lastDrawnMs = ms;
   return true;
 }
+
+void SetOfflinePassMode(PassMode mode) { playback.mode = mode; }
 
 void LoadBandsOfFrameAt(int ms) {
   if (ms < 0) {

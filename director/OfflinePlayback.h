@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "render/PassMode.h"
+
 // Frame k of a run at fps is drawn at the music position k / fps s, rounded half up to the ms
 // (the music clock counts whole ms).
 int RateFrameMs(int64_t frame, int fps);
@@ -23,6 +25,10 @@ void StartOfflineShow(int width, int height);
 // table is swayed once per frame of the run since the tunnel began, on the CPU. Frames are
 // cheapest in ascending order; a step back replays the windows from the start of the show.
 bool DrawOfflineFrame(int ms, int fps);
+
+// The pass mode of every frame the playback draws, seen or unseen (shortcuts unless set), so a
+// whole run can be drawn as written and held against the same run with the shortcuts.
+void SetOfflinePassMode(PassMode mode);
 
 // The spectrum bands the frame at ms leaves behind (zeros for ms < 0), for the frame after it.
 void LoadBandsOfFrameAt(int ms);

@@ -81,7 +81,7 @@ void SetSharedGlState() {
   gluQuadricTexture(sharedQuadric, GL_TRUE);
   InitBallPhases();
   CreateRenderTextures();
-  CheckGlowShortcuts(ShowGlowCheckCases());
+  StartGlowShortcutCheck(ShowGlowCheckCases());
 }
 
 // The shortcuts are proved again: what holds at one size need not hold at another.

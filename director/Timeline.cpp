@@ -174,6 +174,7 @@ void DrawScreenPasses(float t) {
 }
 
 bool DrawTimeline(PassMode mode) {
+  ContinueGlowShortcutCheckBeforeFrame();
   const float t = DemoTimeFromMs(MusicGetTime());
   DemoClock = t;
   SetFramePassMode(mode);

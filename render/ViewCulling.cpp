@@ -63,3 +63,5 @@ bool PillarOutside(const ViewVolume& view, float x, float z, float halfHeight) {
   const float lo[3] = {x - 1, -halfHeight, z - 1}, hi[3] = {x + 1, halfHeight, z + 1};
   return BoxOutside(view, lo, hi);
 }
+
+float ViewDistance(const ViewVolume& view, float x, float z) { return view.clip[3] * x + view.clip[11] * z + view.clip[15]; }

@@ -17,3 +17,5 @@ ViewVolume CurrentViewVolume();
 // edge still count as visible, and the near and far planes by a thousandth, far above the
 // rounding of the transform.
 bool PillarOutside(const ViewVolume& view, float x, float z, float halfHeight);
+// The clip-space w of the point (x, 0, z): its distance in front of the eye along the view axis.
+float ViewDistance(const ViewVolume& view, float x, float z);

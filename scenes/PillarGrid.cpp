@@ -1,5 +1,9 @@
-// Drawing the pillar scenes' pillars, with the ones beyond the view left out.
+// Drawing the pillar scenes' pillars: as written, or with the ones beyond the view left out and
+// the rest nearest first, edges then faces.
 #include "scenes/PillarGrid.h"
+
+#include <algorithm>
+#include <cassert>
 
 #include "render/Box.h"
 #include "platform/Gl.h"
@@ -24,6 +28,55 @@ void DrawEdgedBox(PillarEdges edges) {
   BeginBlackFaces(edges);
   DrawBox();
 }
+
+void DrawPillarsAsWritten(const PillarPlace* places, int count, PillarEdges edges) {
+  for (int k = 0; k < count; ++k) {
+    const PillarPlace& place = places[k];
+    glPushMatrix();
+    glTranslatef(place.x, 0, place.z);
+    glScalef(1, place.halfHeight, 1);
+    DrawEdgedBox(edges);
+    glPopMatrix();
+  }
+}
+
+void DrawPlacedBox(const PillarPlace& place) {
+  glPushMatrix();
+  glTranslatef(place.x, 0, place.z);
+  glScalef(1, place.halfHeight, 1);
+  DrawBox();
+  glPopMatrix();
+}
+
+// The pillars that can show, nearest first, then all their wire edges and all their black faces.
+// A pixel ends in the colour of its nearest fragment, under the less-or-equal test the later of
+// a tie; the order changes only ties between different pillars, and the gaps between pillars
+// keep their depths many steps of the 16-bit buffer apart wherever one covers another (wide
+// edges reach 2.5 pixels, far less than a gap), so the pixels stay the same. Each pillar's own
+// faces still follow its edges. It saves two polygon-mode and colour changes per pillar, and
+// nearer faces hide farther ones from the depth test before they are shaded.
+void DrawPillarsNearestFirst(const PillarPlace* places, int count, PillarEdges edges, const ViewVolume& view) {
+  int order[kMaxPillars];
+  float distance[kMaxPillars];
+  int shown = 0;
+  for (int k = 0; k < count; ++k) {
+    const PillarPlace& place = places[k];
+    if (PillarOutside(view, place.x, place.z, place.halfHeight)) continue;
+    distance[k] = ViewDistance(view, place.x, place.z);
+    order[shown++] = k;
+  }
+  std::sort(order, order + shown,
+            [&](int a, int b) { return distance[a] != distance[b] ? distance[a] < distance[b] : a < b; });
+  if (edges == PillarEdges::wide) glLineWidth(ScreenPixels(kWideEdgePixels));
+  glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+  glColor3fv(kPillarEdgeColour);
+  for (int i = 0; i < shown; ++i) DrawPlacedBox(places[order[i]]);
+  BeginBlackFaces(edges);
+  for (int i = 0; i < shown; ++i) DrawPlacedBox(places[order[i]]);
+  // What the last pillar drawn as written leaves, whether or not any was drawn.
+  LeaveBoxTexCoord();
+}
+
 }  // namespace
 
 int SquareGridPlaces(int first, int last, float spacing, float (*halfHeight)(int i, int j), PillarPlace* out) {
@@ -36,19 +89,7 @@ int SquareGridPlaces(int first, int last, float spacing, float (*halfHeight)(int
 
 void DrawPillars(const PillarPlace* places, int count, PillarEdges edges) {
   const ViewVolume view = CurrentViewVolume();
-  bool lastLeftOut = false;
-  for (int k = 0; k < count; ++k) {
-    const PillarPlace& place = places[k];
-    lastLeftOut = PillarOutside(view, place.x, place.z, place.halfHeight);
-    if (lastLeftOut) continue;
-    glPushMatrix();
-    glTranslatef(place.x, 0, place.z);
-    glScalef(1, place.halfHeight, 1);
-    DrawEdgedBox(edges);
-    glPopMatrix();
-  }
-  if (lastLeftOut) {
-    BeginBlackFaces(edges);
-    LeaveBoxTexCoord();
-  }
+  assert(count <= kMaxPillars);
+  if (view.culling) DrawPillarsNearestFirst(places, count, edges, view);
+  else DrawPillarsAsWritten(places, count, edges);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 constexpr float kPillarEdgeColour[3] = {0.2f, 0.25f, 0.8f};
+constexpr int kMaxPillars = 400;  // the largest grid, 20 x 20
 
 // The box of DrawBox moved to (x, 0, z) and stretched vertically to halfHeight.
 struct PillarPlace {
@@ -18,9 +19,10 @@ enum class PillarEdges { widthInForce, wide };
 // last, at (spacing i, spacing j); as many as (last - first + 1)^2 are written to out.
 int SquareGridPlaces(int first, int last, float spacing, float (*halfHeight)(int i, int j), PillarPlace* out);
 
-// Each pillar in the order given: its box as wire edges in kPillarEdgeColour, then filled black
-// with the same transform, so the faces paint over the edges inside them and leave a thin blue
-// outline. Pillars the clipper would discard whole are not sent in frames drawn with the
-// shortcuts; when the last one is among them, the state it would have left is set all the same.
-// Leaves polygon mode fill and the colour black, and with wide edges line width 1.
+// As written, each pillar in the order given: its box as wire edges in kPillarEdgeColour, then
+// filled black with the same transform, so the faces paint over the edges inside them and leave
+// a thin blue outline. Frames drawn with the shortcuts leave out the pillars the clipper would
+// discard whole and draw the rest nearest first, all edges and then all faces (the same pixels).
+// Leaves polygon mode fill, the colour black and the last corner's texture coordinate, and with
+// wide edges line width 1. At most kMaxPillars.
 void DrawPillars(const PillarPlace* places, int count, PillarEdges edges);

@@ -15,10 +15,31 @@ namespace {
 // Both made at start-up and kept for the program's life.
 GlowTextures renderTextures;
 ProvedShortcuts provedShortcuts;
+GlowCheckRun pendingCheck;
+bool checkPending = false;
+bool firstFrameWaiting = false;  // the first frame after Start runs no step
+
+// One step, the state it sets outside its own attribute pushes (texture bindings, pixel
+// storage) put back; the framebuffer binding its targets put back themselves, and the fragment
+// program bound is bound anew by every pass that uses one.
+bool RunCheckStep() {
+  GLint pack = 4, unpack = 4;
+  glGetIntegerv(GL_PACK_ALIGNMENT, &pack);
+  glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpack);
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  const bool more = ContinueGlowCheck(pendingCheck, reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)));
+  glPopAttrib();
+  glPixelStorei(GL_PACK_ALIGNMENT, pack);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, unpack);
+  provedShortcuts = pendingCheck.proved;
+  return more;
+}
 }  // namespace
 
 bool CreateRenderTexturesFor(const char* extensions) {
   if (renderTextures.ready) DeleteGlowTextures(renderTextures);
+  if (checkPending) DeleteGlowTextures(pendingCheck.textures);
+  checkPending = false;
   provedShortcuts = ProvedShortcuts{};
   const bool rectangles = HasGlExtension(extensions, "GL_ARB_texture_rectangle") ||
                           HasGlExtension(extensions, "GL_EXT_texture_rectangle") ||
@@ -36,8 +57,29 @@ bool CreateRenderTextures() {
 }
 
 void CheckGlowShortcuts(const GlowCheckCases& cases) {
-  if (!renderTextures.ready) return;
-  provedShortcuts = ProveGlowShortcuts(cases, reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)));
+  StartGlowShortcutCheck(cases);
+  FinishGlowShortcutCheck();
+}
+
+void StartGlowShortcutCheck(const GlowCheckCases& cases) {
+  if (checkPending) DeleteGlowTextures(pendingCheck.textures);
+  provedShortcuts = ProvedShortcuts{};
+  checkPending = renderTextures.ready;
+  firstFrameWaiting = checkPending;
+  if (checkPending) pendingCheck = BeginGlowCheck(cases);
+}
+
+void ContinueGlowShortcutCheckBeforeFrame() {
+  if (firstFrameWaiting) {
+    firstFrameWaiting = false;
+    return;
+  }
+  if (checkPending) checkPending = RunCheckStep();
+}
+
+void FinishGlowShortcutCheck() {
+  while (checkPending) checkPending = RunCheckStep();
+  firstFrameWaiting = false;
 }
 
 GlowShortcutsInUse CheckedGlowShortcuts() {

@@ -12,6 +12,14 @@ bool CreateRenderTextures();
 bool CreateRenderTexturesFor(const char* extensions);
 // The self-check over the cases the show draws; until it runs, every glow is drawn as written.
 void CheckGlowShortcuts(const GlowCheckCases& cases);
+// The same check in steps (the unfogged cases, then each fog range; each step mostly the
+// driver compiling the passes' shaders), so that start-up need not wait for it: Start proves
+// nothing yet; before each frame but the first after it, one step runs (it draws in the
+// framebuffer, which the frame then clears) and its result is used from that frame on. The GL
+// state a frame sees is left as it was. Finish runs the steps left.
+void StartGlowShortcutCheck(const GlowCheckCases& cases);
+void ContinueGlowShortcutCheckBeforeFrame();
+void FinishGlowShortcutCheck();
 
 // What the start-up self-check accepted.
 struct GlowShortcutsInUse {

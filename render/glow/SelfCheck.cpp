@@ -88,24 +88,37 @@ GlowShortcuts FirstMatch(GlowTextures& textures, const GlowShortcuts (&candidate
 
 }  // namespace
 
-// Under fog everything is tried first, then without the blur program, then the sums alone.
-ProvedShortcuts ProveGlowShortcuts(const GlowCheckCases& cases, const char* extensions) {
-  ProvedShortcuts proved;
+GlowCheckRun BeginGlowCheck(const GlowCheckCases& cases) {
+  GlowCheckRun run;
+  ProvedShortcuts& proved = run.proved;
   proved.unfoggedCount = std::min(cases.unfoggedCount, kMaxCheckedGlows);
   std::copy_n(cases.unfogged, proved.unfoggedCount, proved.unfoggedSettings);
   proved.foggedSettings = cases.fogged;
   proved.fogRangeCount = std::min(cases.fogRangeCount, kMaxCheckedFogRanges);
   std::copy_n(cases.fogRanges, proved.fogRangeCount, proved.fogRanges);
+  return run;
+}
 
-  GlowTextures textures = CreateGlowTextures(kCheckWidth, kCheckHeight, extensions);
-  const GlowShortcuts unfogged[2] = {{true, false, false}, {}};
-  proved.unfogged = FirstMatch(textures, unfogged, proved.unfoggedSettings, proved.unfoggedCount, nullptr);
-  const bool program = CreateFoggedGlowPrograms();
-  const GlowShortcuts fogged[4] = {{true, program, program}, {true, program, false}, {true, false, false}, {}};
-  for (int i = 0; i < proved.fogRangeCount; ++i)
-    proved.fogged[i] = FirstMatch(textures, fogged, &proved.foggedSettings, 1, &proved.fogRanges[i]);
-  DeleteGlowTextures(textures);
-  return proved;
+// Under fog everything is tried first, then without the blur program, then the sums alone.
+bool ContinueGlowCheck(GlowCheckRun& run, const char* extensions) {
+  ProvedShortcuts& proved = run.proved;
+  const int step = run.nextStep;
+  if (step > proved.fogRangeCount) return false;
+  ++run.nextStep;
+  if (step == 0) {
+    run.textures = CreateGlowTextures(kCheckWidth, kCheckHeight, extensions);
+    const GlowShortcuts unfogged[2] = {{true, false, false}, {}};
+    proved.unfogged = FirstMatch(run.textures, unfogged, proved.unfoggedSettings, proved.unfoggedCount, nullptr);
+    run.program = CreateFoggedGlowPrograms();
+  } else {
+    const int i = step - 1;
+    const GlowShortcuts fogged[4] = {
+        {true, run.program, run.program}, {true, run.program, false}, {true, false, false}, {}};
+    proved.fogged[i] = FirstMatch(run.textures, fogged, &proved.foggedSettings, 1, &proved.fogRanges[i]);
+  }
+  if (step < proved.fogRangeCount) return true;
+  DeleteGlowTextures(run.textures);
+  return false;
 }
 
 GlowShortcuts ProvedFor(const ProvedShortcuts& proved, const GlowSettings& settings) {

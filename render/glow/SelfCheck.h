@@ -4,6 +4,7 @@
 // only where the bytes matched.
 #pragma once
 #include "render/glow/GlowPlan.h"
+#include "render/glow/GlowTextures.h"
 
 constexpr int kMaxCheckedGlows = 8;
 constexpr int kMaxCheckedFogRanges = 4;
@@ -19,7 +20,18 @@ struct ProvedShortcuts {
   GlowShortcuts fogged[kMaxCheckedFogRanges];  // by fogRanges
 };
 
-// Draws in small render textures of its own, at the render size's reach.
-ProvedShortcuts ProveGlowShortcuts(const GlowCheckCases& cases, const char* extensions);
+// The check in steps, so that a caller can spread it over frames: the unfogged cases, then each
+// fog range. What is proved is usable after every step; a case not yet reached is drawn as
+// written.
+struct GlowCheckRun {
+  ProvedShortcuts proved;
+  GlowTextures textures;  // small render textures of its own, at the render size's reach
+  bool program = false;   // the fogged programs compiled
+  int nextStep = 0;
+};
+GlowCheckRun BeginGlowCheck(const GlowCheckCases& cases);
+// Runs the next step; false when it was the last (the check's textures then deleted).
+bool ContinueGlowCheck(GlowCheckRun& run, const char* extensions);
+
 // The shortcuts proved for these settings and the fog in force; none for a case not checked.
 GlowShortcuts ProvedFor(const ProvedShortcuts& proved, const GlowSettings& settings);

@@ -1,0 +1,17 @@
+// The frames a worker hands to the tool: a header, then the frame's RGB bytes, top row first.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+constexpr int kProofWidth = 800;
+constexpr int kProofHeight = 600;
+constexpr size_t kProofFrameBytes = static_cast<size_t>(kProofWidth) * kProofHeight * 3;
+
+struct ProofFrameHeader {
+  int32_t fps;
+  int32_t ms;
+};
+
+// Whole writes and reads on a pipe; false on an error or (reading) the end of the stream.
+bool WriteAll(int fd, const void* data, size_t size);
+bool ReadAll(int fd, void* data, size_t size);
