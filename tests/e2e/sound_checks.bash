@@ -84,7 +84,7 @@ sound_checks() {
   check "$backend: sound back within 3 s of the server's return (${returned} s)" \
     '[ -n "$resume" ] && within "$returned <= 3"'
   check "$backend: at the show's position (${position_error} s off, correlation ${correlation:-none})" \
-    '[ -n "$resume" ] && within "$position_error <= 0.25 && $position_error >= -0.25 && $correlation >= 0.9"'
+    '[ -n "$resume" ] && within "$position_error <= 0.5 && $position_error >= -0.5 && $correlation >= 0.9"'
   check "$backend: one line when the sound is lost, one when it is back" \
     '[ "$(grep -c "sound lost" "$err")" = 1 ] && [ "$(grep -c "sound is back" "$err")" = 1 ]'
   key "$show" Escape
