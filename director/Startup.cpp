@@ -84,11 +84,12 @@ void SetSharedGlState() {
   StartGlowShortcutCheck(ShowGlowCheckCases());
 }
 
-// The shortcuts are proved again: what holds at one size need not hold at another.
+// The shortcuts are proved again, a step before each frame as at start-up: what holds at one
+// size need not hold at another.
 void ChangeRenderSize(int width, int height) {
   SetRenderSize(width, height);
   CreateRenderTextures();
-  CheckGlowShortcuts(ShowGlowCheckCases());
+  StartGlowShortcutCheck(ShowGlowCheckCases());
 }
 
 DecodedTexture DecodeTextureFile(const char* path) {

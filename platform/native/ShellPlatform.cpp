@@ -168,6 +168,12 @@ PlatformWindow* CreateShellWindow(const char* title, int width, int height, bool
   flags |= fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALWAYS_ON_TOP : SDL_WINDOW_RESIZABLE;
   SDL_Rect bounds = {};
   if (SDL_GetDisplayBounds(display, &bounds) != 0) bounds = SDL_Rect{};
+  // Full screen asks for the display's whole size too: an X server without a window manager (a
+  // kiosk) has nobody to act on the full-screen state, and would leave the window at 800 x 600.
+  if (fullScreen && bounds.w > 0 && bounds.h > 0) {
+    width = bounds.w;
+    height = bounds.h;
+  }
   auto* result = new PlatformWindow;
   result->window = SDL_CreateWindow(title, bounds.x, bounds.y, width, height, flags);
   if (result->window && fullScreen) SDL_ShowCursor(SDL_DISABLE);
