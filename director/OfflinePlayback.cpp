@@ -89,24 +89,19 @@ void ReplayTunnelPoints(int ms, int fps) {
 
 // A replay from the start begins from the GL state start-up left, not from what the frames drawn
 // since left behind (the pillar field's line width, for one, would reach the next run's dolphin
-// and its first pillar frame). The copy is the bottom of the attribute stacks, which frames leave
+// and its first pillar frame). The copy is the bottom of the attribute stack, which frames leave
 // balanced.
-void SaveStartupGlState() {
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
-  glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
-}
+void SaveStartupGlState() { glPushAttrib(GL_ALL_ATTRIB_BITS); }
 
 // Before a new start-up in the same context (tests and tools start several shows).
 void ForgetStartupGlState() {
   GLint depth = 0;
   glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &depth);
   if (depth == 0) return;
-  glPopClientAttrib();
   glPopAttrib();
 }
 
 void RestoreStartupGlState() {
-  glPopClientAttrib();
   glPopAttrib();
   SaveStartupGlState();
 }
