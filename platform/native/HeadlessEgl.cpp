@@ -9,8 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/FileBytes.h"
-#include "platform/PngImage.h"
+#include "platform/PngFile.h"
 
 namespace {
 
@@ -117,11 +116,5 @@ bool WriteFramePng(const std::string& path, int width, int height, std::string& 
   image.height = height;
   image.channels = 3;
   ReadFrameRgb(width, height, image.pixels);
-  std::vector<uint8_t> bytes;
-  if (!EncodePng(image, bytes, error)) return false;
-  if (!WriteFileBytes(path, bytes)) {
-    error = "cannot write " + path;
-    return false;
-  }
-  return true;
+  return WritePngFile(path, image, error);
 }

@@ -5,6 +5,15 @@ source "$(dirname "${BASH_SOURCE[0]}")/sound_session.bash"
 trap 'kill -9 $app 2>/dev/null; end_session; stop_xvfb; rm -f "$err"' EXIT
 
 within() { awk "BEGIN { exit !($1) }"; }
+# Escape ends the show (status 0 checked), the recording stops, and the show's stderr is shown.
+end_show() {
+  key "$show" Escape
+  wait_app
+  check "$backend: Escape ends the show with status 0 ($status)" '[ "$status" = 0 ]'
+  stop_recording
+  echo "the show's stderr:"
+  cat "$err"
+}
 seconds_since() { awk "BEGIN { printf \"%.3f\", $(date +%s.%N) - $1 }"; }
 
 # sound_checks BACKEND [figures]: with "figures", the first minute's lags are printed, not checked.
@@ -41,12 +50,7 @@ sound_checks() {
   else
     echo "figures only on this backend (README: SDL's PipeWire path on a busy machine)"
   fi
-  key "$show" Escape
-  wait_app
-  check "$backend: Escape ends the show with status 0 ($status)" '[ "$status" = 0 ]'
-  stop_recording
-  echo "the show's stderr:"
-  cat "$err"
+  end_show
 
   record "$session_dir/before.f32"
   local before_start=$record_start
@@ -87,10 +91,5 @@ sound_checks() {
     '[ -n "$resume" ] && within "$position_error <= 0.5 && $position_error >= -0.5 && $correlation >= 0.9"'
   check "$backend: one line when the sound is lost, one when it is back" \
     '[ "$(grep -c "sound lost" "$err")" = 1 ] && [ "$(grep -c "sound is back" "$err")" = 1 ]'
-  key "$show" Escape
-  wait_app
-  check "$backend: Escape ends the show with status 0 ($status)" '[ "$status" = 0 ]'
-  stop_recording
-  echo "the show's stderr:"
-  cat "$err"
+  end_show
 }

@@ -19,8 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/FileBytes.h"
-#include "platform/PngImage.h"
+#include "platform/PngFile.h"
 #include "tools/proof/ProofStream.h"
 
 extern char** environ;
@@ -125,13 +124,7 @@ bool WriteDifferencePng(const std::string& path, const Differing& d, std::string
     for (size_t c = 0; c < 3; ++c)
       image.pixels[i + c] = differs ? (c == 0 ? 255 : 0) : static_cast<uint8_t>(d.asWritten[i + c] / 4);
   }
-  std::vector<uint8_t> bytes;
-  if (!EncodePng(image, bytes, error)) return false;
-  if (!WriteFileBytes(path, bytes)) {
-    error = "cannot write " + path;
-    return false;
-  }
-  return true;
+  return WritePngFile(path, image, error);
 }
 
 void ReportProgress(const std::atomic<size_t>& done, size_t total, const std::atomic<bool>& finished) {
