@@ -2,6 +2,7 @@
 #include "platform/webgl/GlLayerState.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #define VEX_GL_LAYER_IMPLEMENTATION
@@ -97,11 +98,19 @@ int vglUseOffscreenTarget(int width, int height) {
 
 void vglPresent(void) {
   if (!layer.target) return;
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  glBlitFramebuffer(0, 0, layer.targetSize[0], layer.targetSize[1], 0, 0, layer.targetSize[0], layer.targetSize[1],
-                    GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  // A frame that ends with the canvas bound was put there already, scaled into its rectangle by
+  // the window's own picture target; the layer's target holds an older frame then.
+  GLint drawing = 0;
+  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawing);
+  if (drawing != 0) {
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, layer.targetSize[0], layer.targetSize[1], 0, 0, layer.targetSize[0],
+                      layer.targetSize[1], GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  }
   glBindFramebuffer(GL_FRAMEBUFFER, layer.target);
 }
+
+void vglSetRendererName(const char* name) { std::snprintf(layer.rendererName, sizeof layer.rendererName, "%s", name); }
 
 void vglEnable(GLenum cap) {
   if (!SetLayerSwitch(cap, true)) glEnable(cap);
@@ -150,6 +159,7 @@ void vglGetFloatv(GLenum name, GLfloat* values) {
 const GLubyte* vglGetString(GLenum name) {
   // Rectangle textures are emulated, so the glow filter may use them.
   if (name == GL_EXTENSIONS) return reinterpret_cast<const GLubyte*>("GL_ARB_texture_rectangle");
+  if (name == GL_RENDERER && layer.rendererName[0]) return reinterpret_cast<const GLubyte*>(layer.rendererName);
   return glGetString(name);
 }
 

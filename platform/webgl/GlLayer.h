@@ -35,9 +35,14 @@ extern "C" {
 int vglInit(int framebufferWidth, int framebufferHeight);
 // Draws into an offscreen RGBA8 target with a 16-bit depth buffer, the depth the native window
 // asks for (a browser's canvas has 24 bits, which settles coplanar outlines differently);
-// vglPresent copies it to the canvas at the end of each frame. 0 when ES refused.
+// vglPresent copies it to the canvas at the end of each frame, unless the frame was drawn
+// elsewhere and put on the canvas already (the window's picture target, scaling beneath the
+// layer with ES 3's own framebuffer objects). 0 when ES refused.
 int vglUseOffscreenTarget(int width, int height);
 void vglPresent(void);
+// What GL_RENDERER reads from now on: a browser names only itself there and tells the renderer
+// beneath (a graphics card, or SwiftShader in software) through an extension of its own.
+void vglSetRendererName(const char* name);
 
 void vglEnable(GLenum cap);
 void vglDisable(GLenum cap);

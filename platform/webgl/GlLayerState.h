@@ -133,6 +133,7 @@ struct GlLayer {
   GLuint buffer = 0;
   GLuint vertexArray = 0;
   GLint textured = -1, fogged = -1, fogRange = -1, fogColourUniform = -1;
+  char rendererName[256] = {};  // set by the page: the browser's own renderer, unmasked
 };
 
 extern GlLayer layer;
