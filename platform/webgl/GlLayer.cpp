@@ -84,7 +84,7 @@ int vglInit(int framebufferWidth, int framebufferHeight) {
 int vglUseOffscreenTarget(int width, int height) {
   glGenRenderbuffers(2, layer.targetBuffers);
   glBindRenderbuffer(GL_RENDERBUFFER, layer.targetBuffers[0]);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, width, height);
   glBindRenderbuffer(GL_RENDERBUFFER, layer.targetBuffers[1]);
   glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width, height);
   glGenFramebuffers(1, &layer.target);
@@ -97,6 +97,7 @@ int vglUseOffscreenTarget(int width, int height) {
 }
 
 void vglPresent(void) {
+  DrawBatch();
   if (!layer.target) return;
   // A frame that ends with the canvas bound was put there already, scaled into its rectangle by
   // the window's own picture target; the layer's target holds an older frame then.
@@ -112,12 +113,17 @@ void vglPresent(void) {
 
 void vglSetRendererName(const char* name) { std::snprintf(layer.rendererName, sizeof layer.rendererName, "%s", name); }
 
+// The layer's own switches take effect with the next primitive, which compares its look.
 void vglEnable(GLenum cap) {
-  if (!SetLayerSwitch(cap, true)) glEnable(cap);
+  if (SetLayerSwitch(cap, true)) return;
+  DrawBatch();
+  glEnable(cap);
 }
 
 void vglDisable(GLenum cap) {
-  if (!SetLayerSwitch(cap, false)) glDisable(cap);
+  if (SetLayerSwitch(cap, false)) return;
+  DrawBatch();
+  glDisable(cap);
 }
 
 GLboolean vglIsEnabled(GLenum cap) {
@@ -127,7 +133,7 @@ GLboolean vglIsEnabled(GLenum cap) {
     case gl1::kFog: return layer.fog;
     case gl1::kTextureGenS: return layer.texGenS;
     case gl1::kTextureGenT: return layer.texGenT;
-    default: return glIsEnabled(cap);
+    default: DrawBatch(); return glIsEnabled(cap);
   }
 }
 
@@ -136,7 +142,7 @@ void vglGetIntegerv(GLenum name, GLint* values) {
     case gl1::kMaxTextureUnits: *values = 1; return;
     case gl1::kFogMode: *values = GL_LINEAR; return;  // linear fog only
     case gl1::kFogCoordSrc: *values = static_cast<GLint>(gl1::kFragmentDepth); return;
-    default: glGetIntegerv(name, values);
+    default: DrawBatch(); glGetIntegerv(name, values);
   }
 }
 
@@ -152,7 +158,7 @@ void vglGetFloatv(GLenum name, GLfloat* values) {
       std::memcpy(values, layer.fogColour, sizeof layer.fogColour);
       values[3] = 1;
       return;
-    default: glGetFloatv(name, values);
+    default: DrawBatch(); glGetFloatv(name, values);
   }
 }
 
@@ -166,9 +172,23 @@ const GLubyte* vglGetString(GLenum name) {
 GLenum vglGetError(void) { return glGetError(); }
 void vglHint(GLenum, GLenum) {}       // the shader always works at full precision
 void vglShadeModel(GLenum) {}         // smooth only
-void vglFlush(void) { glFlush(); }
+void vglFlush(void) {
+  DrawBatch();
+  glFlush();
+}
+
+void vglFinish(void) {
+  DrawBatch();
+  glFinish();
+}
+
+void vglScissor(GLint x, GLint y, GLsizei width, GLsizei height) {
+  DrawBatch();
+  glScissor(x, y, width, height);
+}
 
 void vglViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+  DrawBatch();
   layer.viewport[0] = x;
   layer.viewport[1] = y;
   layer.viewport[2] = width;
@@ -176,12 +196,26 @@ void vglViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   glViewport(x, y, width, height);
 }
 
-void vglClear(GLbitfield mask) { glClear(mask); }
+void vglClear(GLbitfield mask) {
+  DrawBatch();
+  glClear(mask);
+}
 void vglClearColor(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { glClearColor(r, g, b, a); }
 void vglClearDepth(GLdouble depth) { glClearDepthf(static_cast<float>(depth)); }
-void vglDepthFunc(GLenum func) { glDepthFunc(func); }
-void vglCullFace(GLenum mode) { glCullFace(mode); }
-void vglBlendFunc(GLenum source, GLenum destination) { glBlendFunc(source, destination); }
+void vglDepthFunc(GLenum func) {
+  DrawBatch();
+  glDepthFunc(func);
+}
+
+void vglCullFace(GLenum mode) {
+  DrawBatch();
+  glCullFace(mode);
+}
+
+void vglBlendFunc(GLenum source, GLenum destination) {
+  DrawBatch();
+  glBlendFunc(source, destination);
+}
 void vglPolygonMode(GLenum, GLenum mode) { layer.polygonLines = mode == gl1::kLine; }
 void vglLineWidth(GLfloat width) { layer.lineWidth = width; }
 void vglPointSize(GLfloat size) { layer.pointSize = size; }
@@ -329,6 +363,7 @@ void vglGenTextures(GLsizei count, GLuint* names) {
 }
 
 void vglDeleteTextures(GLsizei count, const GLuint* names) {
+  DrawBatch();
   for (GLsizei i = 0; i < count; ++i) {
     if (TextureInfo* info = InfoOf(names[i])) *info = TextureInfo{};
     if (layer.bound2d == names[i]) layer.bound2d = 0;
@@ -347,6 +382,7 @@ void vglBindTexture(GLenum target, GLuint name) {
 }
 
 void vglTexParameteri(GLenum target, GLenum name, GLint value) {
+  DrawBatch();
   BindForTarget(target);
   glTexParameteri(GL_TEXTURE_2D, name, value);
 }
@@ -355,6 +391,7 @@ void vglPixelStorei(GLenum name, GLint value) { glPixelStorei(name, value); }
 
 void vglTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border,
                    GLenum format, GLenum type, const void* pixels) {
+  DrawBatch();
   BindForTarget(target);
   glTexImage2D(GL_TEXTURE_2D, level, internalFormat, width, height, border, format, type, pixels);
   TextureInfo* info = InfoOf(layer.boundInEs);
@@ -371,6 +408,7 @@ void vglTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei wid
 
 void vglCopyTexSubImage2D(GLenum target, GLint level, GLint xOffset, GLint yOffset, GLint x, GLint y, GLsizei width,
                           GLsizei height) {
+  DrawBatch();
   BindForTarget(target);
   glCopyTexSubImage2D(GL_TEXTURE_2D, level, xOffset, yOffset, x, y, width, height);
 }

@@ -225,21 +225,46 @@ void AssemblePoints() {
 
 bool IsLinePrimitive(GLenum mode) { return mode == GL_LINES || mode == GL_LINE_STRIP || mode == GL_LINE_LOOP; }
 
-// The program's uniforms for the primitive about to be drawn.
-void SetUniforms() {
-  if (layer.drawnTexture && layer.boundInEs != layer.drawnTexture) {
-    glBindTexture(GL_TEXTURE_2D, layer.drawnTexture);
-    layer.boundInEs = layer.drawnTexture;
+DrawnLook CurrentLook() {
+  DrawnLook look;
+  look.texture = layer.drawnTexture;
+  look.fog = layer.fog;
+  if (look.fog) {
+    look.fogRange[0] = layer.fogStart;
+    look.fogRange[1] = layer.fogEnd;
+    std::copy(layer.fogColour, layer.fogColour + 3, look.fogColour);
   }
-  glUniform1i(layer.textured, layer.drawnTexture ? 1 : 0);
-  glUniform1i(layer.fogged, layer.fog ? 1 : 0);
-  if (layer.fog) {
-    glUniform2f(layer.fogRange, layer.fogStart, layer.fogEnd);
-    glUniform3fv(layer.fogColourUniform, 1, layer.fogColour);
+  return look;
+}
+
+// The program's uniforms and texture for the batch; only what changed goes to ES.
+void SetUniforms(const DrawnLook& look) {
+  if (look.texture && layer.boundInEs != look.texture) {
+    glBindTexture(GL_TEXTURE_2D, look.texture);
+    layer.boundInEs = look.texture;
   }
+  ProgramUniforms& set = layer.uniforms;
+  const int textured = look.texture ? 1 : 0, fogged = look.fog ? 1 : 0;
+  if (set.textured != textured) glUniform1i(layer.textured, set.textured = textured);
+  if (set.fogged != fogged) glUniform1i(layer.fogged, set.fogged = fogged);
+  if (!look.fog) return;
+  if (!set.fogSet || !std::equal(look.fogRange, look.fogRange + 2, set.fogRange)) {
+    glUniform2f(layer.fogRange, look.fogRange[0], look.fogRange[1]);
+    std::copy(look.fogRange, look.fogRange + 2, set.fogRange);
+  }
+  if (!set.fogSet || !std::equal(look.fogColour, look.fogColour + 3, set.fogColour)) {
+    glUniform3fv(layer.fogColourUniform, 1, look.fogColour);
+    std::copy(look.fogColour, look.fogColour + 3, set.fogColour);
+  }
+  set.fogSet = true;
 }
 
 }  // namespace
+
+bool DrawnLook::operator==(const DrawnLook& other) const {
+  return texture == other.texture && fog == other.fog && std::equal(fogRange, fogRange + 2, other.fogRange) &&
+         std::equal(fogColour, fogColour + 3, other.fogColour);
+}
 
 bool CreateLayerProgram() {
   layer.program = glCreateProgram();
@@ -276,8 +301,9 @@ bool CreateLayerProgram() {
 }
 
 void FlushPrimitive() {
-  layer.batch.clear();
-  constexpr GLenum drawMode = GL_TRIANGLES;
+  const DrawnLook look = CurrentLook();
+  if (!layer.batch.empty() && !(look == layer.batchLook)) DrawBatch();
+  layer.batchLook = look;
   if (layer.primitive == GL_POINTS) {
     AssemblePoints();
   } else if (IsLinePrimitive(layer.primitive)) {
@@ -285,11 +311,15 @@ void FlushPrimitive() {
   } else {
     AssemblePolygons();
   }
+}
+
+void DrawBatch() {
   if (layer.batch.empty()) return;
-  SetUniforms();
+  SetUniforms(layer.batchLook);
   glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(layer.batch.size() * sizeof(LayerVertex)),
                layer.batch.data(), GL_STREAM_DRAW);
-  glDrawArrays(drawMode, 0, static_cast<GLsizei>(layer.batch.size()));
+  glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(layer.batch.size()));
+  layer.batch.clear();
 }
 
 extern "C" {

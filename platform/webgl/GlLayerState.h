@@ -54,6 +54,25 @@ struct TextureInfo {
   int height = 1;
 };
 
+// What a primitive's pixels depend on besides its vertices and the ES state: the program's
+// uniforms and the texture sampled.
+struct DrawnLook {
+  GLuint texture = 0;  // 0 for none
+  bool fog = false;
+  float fogRange[2] = {};
+  float fogColour[3] = {};
+  bool operator==(const DrawnLook& other) const;
+};
+
+// What the program's uniforms hold, so that unchanged ones are not sent again.
+struct ProgramUniforms {
+  int textured = -1;
+  int fogged = -1;
+  bool fogSet = false;
+  float fogRange[2] = {};
+  float fogColour[3] = {};
+};
+
 constexpr int kStackDepth = 32;
 
 // What glPushAttrib saves.
@@ -118,7 +137,10 @@ struct GlLayer {
   float texelScale[2] = {1, 1};  // texel coordinates to ES's 0..1 for rectangle textures
   float normalMatrix[9] = {};    // eye-space normals for sphere mapping
   std::vector<LayerVertex> vertices;
+  // Triangles of the primitives since the last draw, all with batchLook; drawn as one.
   std::vector<LayerVertex> batch;
+  DrawnLook batchLook;
+  ProgramUniforms uniforms;
 
   // Display lists
   std::vector<std::vector<ListOp>> lists;
@@ -141,7 +163,12 @@ extern GlLayer layer;
 Matrix4& CurrentMatrix();
 // Appends a call to the display list being compiled.
 void Record(ListOp::Kind kind, GLenum mode, float a = 0, float b = 0, float c = 0, float d = 0);
-// Hands the primitive gathered since glBegin to ES as triangles or lines.
+// Adds the primitive gathered since glBegin to the batch as triangles, drawing the batch first
+// when the primitive looks different.
 void FlushPrimitive();
+// Draws the batch. Every call that changes ES state the batch is drawn under, reads or changes
+// pixels or textures, or lets the caller do so, calls this first; consecutive primitives of one
+// look are then one draw, the same pixels as one draw each, since ES draws in order.
+void DrawBatch();
 // Compiles the shader and makes the buffers; false when ES refused.
 bool CreateLayerProgram();
