@@ -12,7 +12,7 @@
 
 namespace {
 
-const char* const kVertexShader = R"(#version 300 es
+const char* const kVertexShader = R"(
 layout(location = 0) in vec4 clipPosition;
 layout(location = 1) in vec4 colour;
 layout(location = 2) in vec2 texCoord;
@@ -28,32 +28,36 @@ void main() {
 }
 )";
 
-// GL_MODULATE on one unit, then linear fog per fragment on the colour (never the alpha).
-const char* const kFragmentShader = R"(#version 300 es
+// GL_MODULATE on one unit, then linear fog per fragment on the colour (never the alpha). One
+// program for each of the four combinations (kProgramHeader before it), so that a software
+// rasteriser runs no branch and no texture fetch a primitive does not need.
+const char* const kProgramHeader = "#version 300 es\n#define TEXTURED %d\n#define FOGGED %d\n";
+const char* const kFragmentShader = R"(
 precision highp float;
 in vec4 vColour;
 in vec2 vTexCoord;
 in float vEyeDistance;
 uniform sampler2D image;
-uniform bool textured;
-uniform bool fogged;
 uniform vec2 fogRange;
 uniform vec3 fogColour;
 out vec4 fragColour;
 void main() {
   vec4 colour = vColour;
-  if (textured) colour *= texture(image, vTexCoord);
-  if (fogged) {
-    float f = clamp((fogRange.y - vEyeDistance) / (fogRange.y - fogRange.x), 0.0, 1.0);
-    colour.rgb = mix(fogColour, colour.rgb, f);
-  }
+#if TEXTURED
+  colour *= texture(image, vTexCoord);
+#endif
+#if FOGGED
+  float f = clamp((fogRange.y - vEyeDistance) / (fogRange.y - fogRange.x), 0.0, 1.0);
+  colour.rgb = mix(fogColour, colour.rgb, f);
+#endif
   fragColour = colour;
 }
 )";
 
-GLuint CompileShader(GLenum kind, const char* source) {
+GLuint CompileShader(GLenum kind, const char* header, const char* source) {
   const GLuint shader = glCreateShader(kind);
-  glShaderSource(shader, 1, &source, nullptr);
+  const char* parts[2] = {header, source};
+  glShaderSource(shader, 2, parts, nullptr);
   glCompileShader(shader);
   GLint ok = 0;
   glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -237,26 +241,26 @@ DrawnLook CurrentLook() {
   return look;
 }
 
-// The program's uniforms and texture for the batch; only what changed goes to ES.
+// The batch's program, uniforms and texture; only what changed goes to ES.
 void SetUniforms(const DrawnLook& look) {
   if (look.texture && layer.boundInEs != look.texture) {
     glBindTexture(GL_TEXTURE_2D, look.texture);
     layer.boundInEs = look.texture;
   }
-  ProgramUniforms& set = layer.uniforms;
-  const int textured = look.texture ? 1 : 0, fogged = look.fog ? 1 : 0;
-  if (set.textured != textured) glUniform1i(layer.textured, set.textured = textured);
-  if (set.fogged != fogged) glUniform1i(layer.fogged, set.fogged = fogged);
+  const int index = (look.texture ? 2 : 0) + (look.fog ? 1 : 0);
+  if (layer.usedProgram != index) glUseProgram(layer.programs[index].name);
+  layer.usedProgram = index;
   if (!look.fog) return;
-  if (!set.fogSet || !std::equal(look.fogRange, look.fogRange + 2, set.fogRange)) {
-    glUniform2f(layer.fogRange, look.fogRange[0], look.fogRange[1]);
-    std::copy(look.fogRange, look.fogRange + 2, set.fogRange);
+  LayerProgram& program = layer.programs[index];
+  if (!program.fogSet || !std::equal(look.fogRange, look.fogRange + 2, program.fogRange)) {
+    glUniform2f(program.fogRangeUniform, look.fogRange[0], look.fogRange[1]);
+    std::copy(look.fogRange, look.fogRange + 2, program.fogRange);
   }
-  if (!set.fogSet || !std::equal(look.fogColour, look.fogColour + 3, set.fogColour)) {
-    glUniform3fv(layer.fogColourUniform, 1, look.fogColour);
-    std::copy(look.fogColour, look.fogColour + 3, set.fogColour);
+  if (!program.fogSet || !std::equal(look.fogColour, look.fogColour + 3, program.fogColour)) {
+    glUniform3fv(program.fogColourUniform, 1, look.fogColour);
+    std::copy(look.fogColour, look.fogColour + 3, program.fogColour);
   }
-  set.fogSet = true;
+  program.fogSet = true;
 }
 
 }  // namespace
@@ -267,23 +271,27 @@ bool DrawnLook::operator==(const DrawnLook& other) const {
 }
 
 bool CreateLayerProgram() {
-  layer.program = glCreateProgram();
-  const GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader);
-  const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, kFragmentShader);
-  glAttachShader(layer.program, vertex);
-  glAttachShader(layer.program, fragment);
-  glLinkProgram(layer.program);
-  glDeleteShader(vertex);
-  glDeleteShader(fragment);
-  GLint ok = 0;
-  glGetProgramiv(layer.program, GL_LINK_STATUS, &ok);
-  if (!ok) return false;
-  glUseProgram(layer.program);
-  glUniform1i(glGetUniformLocation(layer.program, "image"), 0);
-  layer.textured = glGetUniformLocation(layer.program, "textured");
-  layer.fogged = glGetUniformLocation(layer.program, "fogged");
-  layer.fogRange = glGetUniformLocation(layer.program, "fogRange");
-  layer.fogColourUniform = glGetUniformLocation(layer.program, "fogColour");
+  for (int index = 0; index < 4; ++index) {
+    char header[96];
+    std::snprintf(header, sizeof header, kProgramHeader, index / 2, index % 2);
+    LayerProgram& program = layer.programs[index];
+    program.name = glCreateProgram();
+    const GLuint vertex = CompileShader(GL_VERTEX_SHADER, header, kVertexShader);
+    const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, header, kFragmentShader);
+    glAttachShader(program.name, vertex);
+    glAttachShader(program.name, fragment);
+    glLinkProgram(program.name);
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    GLint ok = 0;
+    glGetProgramiv(program.name, GL_LINK_STATUS, &ok);
+    if (!ok) return false;
+    glUseProgram(program.name);
+    glUniform1i(glGetUniformLocation(program.name, "image"), 0);
+    program.fogRangeUniform = glGetUniformLocation(program.name, "fogRange");
+    program.fogColourUniform = glGetUniformLocation(program.name, "fogColour");
+  }
+  layer.usedProgram = 3;
 
   glGenVertexArrays(1, &layer.vertexArray);
   glBindVertexArray(layer.vertexArray);

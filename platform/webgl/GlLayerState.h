@@ -64,10 +64,10 @@ struct DrawnLook {
   bool operator==(const DrawnLook& other) const;
 };
 
-// What the program's uniforms hold, so that unchanged ones are not sent again.
-struct ProgramUniforms {
-  int textured = -1;
-  int fogged = -1;
+// One of the layer's programs and what its fog uniforms hold, so unchanged ones are not sent.
+struct LayerProgram {
+  GLuint name = 0;
+  GLint fogRangeUniform = -1, fogColourUniform = -1;
   bool fogSet = false;
   float fogRange[2] = {};
   float fogColour[3] = {};
@@ -140,7 +140,6 @@ struct GlLayer {
   // Triangles of the primitives since the last draw, all with batchLook; drawn as one.
   std::vector<LayerVertex> batch;
   DrawnLook batchLook;
-  ProgramUniforms uniforms;
 
   // Display lists
   std::vector<std::vector<ListOp>> lists;
@@ -151,10 +150,10 @@ struct GlLayer {
   GLuint target = 0;  // the offscreen framebuffer, 0 when drawing straight to the default one
   GLuint targetBuffers[2] = {};
   int targetSize[2] = {};
-  GLuint program = 0;
+  LayerProgram programs[4];  // [textured * 2 + fogged]
+  int usedProgram = -1;
   GLuint buffer = 0;
   GLuint vertexArray = 0;
-  GLint textured = -1, fogged = -1, fogRange = -1, fogColourUniform = -1;
   char rendererName[256] = {};  // set by the page: the browser's own renderer, unmasked
 };
 
@@ -170,5 +169,5 @@ void FlushPrimitive();
 // pixels or textures, or lets the caller do so, calls this first; consecutive primitives of one
 // look are then one draw, the same pixels as one draw each, since ES draws in order.
 void DrawBatch();
-// Compiles the shader and makes the buffers; false when ES refused.
+// Compiles the four programs and makes the buffers; false when ES refused.
 bool CreateLayerProgram();
