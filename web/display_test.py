@@ -22,7 +22,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from cdp import Browser  # noqa: E402
 from page_test import serve  # noqa: E402
 
-SHOW_MS = 175000  # bright content to the picture's sides, scanlines, the show's own bars
+SHOW_MS = 175000  # content across the whole width, scanlines, the show's own letterbox band
 SCREEN = (1920, 1080)
 VIEWS = [(1, True), (2, True), (2, False)]  # (device scale, full screen)
 CONTENT_LEVEL = 24  # brighter than this in any channel is picture, not bar
@@ -44,10 +44,32 @@ def content_box(image):
     return cols[0], rows[0], cols[-1], rows[-1]
 
 
+def crossing(profile, level, start, step):
+    """Where profile, walked from start by step, first reaches level: between two pixel centres."""
+    i = start
+    while profile[i + step] < level:
+        i += step
+    return i + 0.5 + step * (level - profile[i]) / (profile[i + step] - profile[i])
+
+
+def band_edges(screen, left, right, native, band_top, band_bottom):
+    """The top and bottom edges of the show's own letterbox band, to a fraction of a pixel.
+
+    An enlargement blends the band's first row with the black one beside it, and the blend is
+    half way exactly at the edge; the band's rows are mean brightness over the picture's width.
+    """
+    profile = screen[:, left:right + 1].max(axis=2).mean(axis=1)
+    top_level = native[band_top].max(axis=1).mean() / 2
+    bottom_level = native[band_bottom].max(axis=1).mean() / 2
+    return crossing(profile, top_level, 0, 1), crossing(profile, bottom_level, len(profile) - 1, -1)
+
+
 def fit_picture(width, height):
-    """The largest centred rectangle of whole 4 x 3 units (left, top, width, height)."""
+    """The largest centred rectangle of whole 4 x 3 units (left, top, width, height); an odd
+    spare row goes above it, as GL counts rows from the bottom."""
     unit = min(width // 4, height // 3)
-    return (width - 4 * unit) // 2, (height - 3 * unit) // 2, 4 * unit, 3 * unit
+    spare = height - 3 * unit
+    return (width - 4 * unit) // 2, spare - spare // 2, 4 * unit, 3 * unit
 
 
 def enlarge_bilinear(image, width, height):
@@ -109,16 +131,18 @@ def check_view(state, screen, native, ratio, full_screen):
     fx, fy, fw, fh = fit_picture(state["width"], state["height"])
     expected = (left + fx, top + fy, fw, fh)
 
+    # The frame's content spans the picture's width (its sides are sharp against the bars) and
+    # lies in the show's letterbox band (its edges blur with the enlargement).
     box, native_box = content_box(screen), content_box(native)
-    scale_x = (box[2] - box[0] + 1) / (native_box[2] - native_box[0] + 1)
-    scale_y = (box[3] - box[1] + 1) / (native_box[3] - native_box[1] + 1)
-    found = (box[0] - native_box[0] * scale_x, box[1] - native_box[1] * scale_y, 800 * scale_x, 600 * scale_y)
-    reading = "%s: picture %.0f x %.0f at (%.0f, %.0f) in %d x %d (expected %d x %d at (%d, %d))" % (
+    scale_x = (box[2] - box[0] + 1) / 800
+    top, bottom = band_edges(screen, box[0], box[2], native, native_box[1], native_box[3])
+    scale_y = (bottom - top) / (native_box[3] + 1 - native_box[1])
+    found = (box[0], top - native_box[1] * scale_y, 800 * scale_x, 600 * scale_y)
+    reading = "%s: picture %.1f x %.1f at (%.1f, %.1f) in %d x %d (expected %d x %d at (%d, %d))" % (
         (name, found[2], found[3], found[0], found[1], screen.shape[1], screen.shape[0]) + expected[2:] + expected[:2])
-    if abs(scale_x / scale_y - 1) > 0.01:
+    if abs(scale_x / scale_y - 1) > 0.005:
         failures.append("%s: stretched, %.4f wide for %.4f high" % (name, scale_x, scale_y))
-    # Found from content edges that the enlargement spreads: good to about one 800 x 600 pixel.
-    if max(abs(a - b) for a, b in zip(found, expected)) > max(3.0, scale_x):
+    if max(abs(a - b) for a, b in zip(found, expected)) > 1.5:
         failures.append("%s: the picture is not where the rectangle of the canvas is" % name)
 
     x, y, w, h = expected

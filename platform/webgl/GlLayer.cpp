@@ -140,6 +140,7 @@ GLboolean vglIsEnabled(GLenum cap) {
 void vglGetIntegerv(GLenum name, GLint* values) {
   switch (name) {
     case gl1::kMaxTextureUnits: *values = 1; return;
+    case gl1::kMaxRectangleTextureSize: glGetIntegerv(GL_MAX_TEXTURE_SIZE, values); return;  // 2D textures here
     case gl1::kFogMode: *values = GL_LINEAR; return;  // linear fog only
     case gl1::kFogCoordSrc: *values = static_cast<GLint>(gl1::kFragmentDepth); return;
     default: DrawBatch(); glGetIntegerv(name, values);

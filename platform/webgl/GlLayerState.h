@@ -22,6 +22,7 @@ constexpr GLenum kFogMode = 0x0B65;
 constexpr GLenum kFogCoordSrc = 0x8450;
 constexpr GLenum kFragmentDepth = 0x8452;
 constexpr GLenum kMaxTextureUnits = 0x84E2;
+constexpr GLenum kMaxRectangleTextureSize = 0x84F8;
 constexpr GLenum kFogStart = 0x0B63;
 constexpr GLenum kFogEnd = 0x0B64;
 constexpr GLenum kFogColor = 0x0B66;
