@@ -5,7 +5,8 @@
 #include <cstring>
 
 namespace {
-constexpr const char* kSoftwareRenderers[] = {"llvmpipe", "softpipe", "swrast", "Software", "software"};
+// Chromium's software WebGL (SwiftShader) names itself in the page's unmasked renderer string.
+constexpr const char* kSoftwareRenderers[] = {"llvmpipe", "softpipe", "swrast", "SwiftShader", "Software", "software"};
 constexpr int kSmallestWidth = 8;
 constexpr int kSmallestHeight = 6;
 }  // namespace

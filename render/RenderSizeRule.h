@@ -12,8 +12,8 @@ enum class RenderSizeRule {
   shownSize,  // the picture's rectangle itself
 };
 
-// From the GL_RENDERER string: Mesa's llvmpipe, softpipe and swrast, and any renderer that calls
-// itself a software one, get showSize.
+// From the GL_RENDERER string: Mesa's llvmpipe, softpipe and swrast, Chromium's SwiftShader, and
+// any renderer that calls itself a software one, get showSize.
 RenderSizeRule ChooseRenderSizeRule(const char* rendererName);
 // The size to render at for a picture shown in shown; never below 8 x 6, never above the
 // largest texture the glow can make.

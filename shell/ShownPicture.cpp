@@ -22,6 +22,17 @@ struct ShownPicture {
 };
 ShownPicture picture;
 
+// The extensions the picture target may use. Under the browser's GL layer these are ES 3's own
+// framebuffer objects, used beneath the layer (it keeps no framebuffer state); the layer leaves
+// them out of the extensions the show reads, so the glow keeps its plain passes there.
+const char* PictureTargetExtensions() {
+#ifdef VEX_GL_LAYER
+  return "GL_ARB_framebuffer_object";
+#else
+  return reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+#endif
+}
+
 bool DrawsThroughTarget() {
   return !picture.targetMissing &&
          (picture.drawableWidth != renderSize.width || picture.drawableHeight != renderSize.height);
@@ -55,8 +66,8 @@ void BeginShownFrame() {
   }
   if (!DrawsThroughTarget()) return;
   if (picture.target.width != renderSize.width || picture.target.height != renderSize.height) {
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    picture.targetMissing = !SizePictureTarget(picture.target, renderSize.width, renderSize.height, extensions);
+    picture.targetMissing =
+        !SizePictureTarget(picture.target, renderSize.width, renderSize.height, PictureTargetExtensions());
     if (picture.targetMissing) return;
   }
   DrawIntoPictureTarget(picture.target);

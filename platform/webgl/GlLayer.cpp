@@ -2,6 +2,7 @@
 #include "platform/webgl/GlLayerState.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #define VEX_GL_LAYER_IMPLEMENTATION
@@ -83,7 +84,7 @@ int vglInit(int framebufferWidth, int framebufferHeight) {
 int vglUseOffscreenTarget(int width, int height) {
   glGenRenderbuffers(2, layer.targetBuffers);
   glBindRenderbuffer(GL_RENDERBUFFER, layer.targetBuffers[0]);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, width, height);
   glBindRenderbuffer(GL_RENDERBUFFER, layer.targetBuffers[1]);
   glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width, height);
   glGenFramebuffers(1, &layer.target);
@@ -96,19 +97,33 @@ int vglUseOffscreenTarget(int width, int height) {
 }
 
 void vglPresent(void) {
+  DrawBatch();
   if (!layer.target) return;
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  glBlitFramebuffer(0, 0, layer.targetSize[0], layer.targetSize[1], 0, 0, layer.targetSize[0], layer.targetSize[1],
-                    GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  // A frame that ends with the canvas bound was put there already, scaled into its rectangle by
+  // the window's own picture target; the layer's target holds an older frame then.
+  GLint drawing = 0;
+  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawing);
+  if (drawing != 0) {
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, layer.targetSize[0], layer.targetSize[1], 0, 0, layer.targetSize[0],
+                      layer.targetSize[1], GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  }
   glBindFramebuffer(GL_FRAMEBUFFER, layer.target);
 }
 
+void vglSetRendererName(const char* name) { std::snprintf(layer.rendererName, sizeof layer.rendererName, "%s", name); }
+
+// The layer's own switches take effect with the next primitive, which compares its look.
 void vglEnable(GLenum cap) {
-  if (!SetLayerSwitch(cap, true)) glEnable(cap);
+  if (SetLayerSwitch(cap, true)) return;
+  DrawBatch();
+  glEnable(cap);
 }
 
 void vglDisable(GLenum cap) {
-  if (!SetLayerSwitch(cap, false)) glDisable(cap);
+  if (SetLayerSwitch(cap, false)) return;
+  DrawBatch();
+  glDisable(cap);
 }
 
 GLboolean vglIsEnabled(GLenum cap) {
@@ -118,16 +133,17 @@ GLboolean vglIsEnabled(GLenum cap) {
     case gl1::kFog: return layer.fog;
     case gl1::kTextureGenS: return layer.texGenS;
     case gl1::kTextureGenT: return layer.texGenT;
-    default: return glIsEnabled(cap);
+    default: DrawBatch(); return glIsEnabled(cap);
   }
 }
 
 void vglGetIntegerv(GLenum name, GLint* values) {
   switch (name) {
     case gl1::kMaxTextureUnits: *values = 1; return;
+    case gl1::kMaxRectangleTextureSize: glGetIntegerv(GL_MAX_TEXTURE_SIZE, values); return;  // 2D textures here
     case gl1::kFogMode: *values = GL_LINEAR; return;  // linear fog only
     case gl1::kFogCoordSrc: *values = static_cast<GLint>(gl1::kFragmentDepth); return;
-    default: glGetIntegerv(name, values);
+    default: DrawBatch(); glGetIntegerv(name, values);
   }
 }
 
@@ -143,22 +159,37 @@ void vglGetFloatv(GLenum name, GLfloat* values) {
       std::memcpy(values, layer.fogColour, sizeof layer.fogColour);
       values[3] = 1;
       return;
-    default: glGetFloatv(name, values);
+    default: DrawBatch(); glGetFloatv(name, values);
   }
 }
 
 const GLubyte* vglGetString(GLenum name) {
   // Rectangle textures are emulated, so the glow filter may use them.
   if (name == GL_EXTENSIONS) return reinterpret_cast<const GLubyte*>("GL_ARB_texture_rectangle");
+  if (name == GL_RENDERER && layer.rendererName[0]) return reinterpret_cast<const GLubyte*>(layer.rendererName);
   return glGetString(name);
 }
 
 GLenum vglGetError(void) { return glGetError(); }
 void vglHint(GLenum, GLenum) {}       // the shader always works at full precision
 void vglShadeModel(GLenum) {}         // smooth only
-void vglFlush(void) { glFlush(); }
+void vglFlush(void) {
+  DrawBatch();
+  glFlush();
+}
+
+void vglFinish(void) {
+  DrawBatch();
+  glFinish();
+}
+
+void vglScissor(GLint x, GLint y, GLsizei width, GLsizei height) {
+  DrawBatch();
+  glScissor(x, y, width, height);
+}
 
 void vglViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+  DrawBatch();
   layer.viewport[0] = x;
   layer.viewport[1] = y;
   layer.viewport[2] = width;
@@ -166,12 +197,26 @@ void vglViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   glViewport(x, y, width, height);
 }
 
-void vglClear(GLbitfield mask) { glClear(mask); }
+void vglClear(GLbitfield mask) {
+  DrawBatch();
+  glClear(mask);
+}
 void vglClearColor(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { glClearColor(r, g, b, a); }
 void vglClearDepth(GLdouble depth) { glClearDepthf(static_cast<float>(depth)); }
-void vglDepthFunc(GLenum func) { glDepthFunc(func); }
-void vglCullFace(GLenum mode) { glCullFace(mode); }
-void vglBlendFunc(GLenum source, GLenum destination) { glBlendFunc(source, destination); }
+void vglDepthFunc(GLenum func) {
+  DrawBatch();
+  glDepthFunc(func);
+}
+
+void vglCullFace(GLenum mode) {
+  DrawBatch();
+  glCullFace(mode);
+}
+
+void vglBlendFunc(GLenum source, GLenum destination) {
+  DrawBatch();
+  glBlendFunc(source, destination);
+}
 void vglPolygonMode(GLenum, GLenum mode) { layer.polygonLines = mode == gl1::kLine; }
 void vglLineWidth(GLfloat width) { layer.lineWidth = width; }
 void vglPointSize(GLfloat size) { layer.pointSize = size; }
@@ -319,6 +364,7 @@ void vglGenTextures(GLsizei count, GLuint* names) {
 }
 
 void vglDeleteTextures(GLsizei count, const GLuint* names) {
+  DrawBatch();
   for (GLsizei i = 0; i < count; ++i) {
     if (TextureInfo* info = InfoOf(names[i])) *info = TextureInfo{};
     if (layer.bound2d == names[i]) layer.bound2d = 0;
@@ -337,6 +383,7 @@ void vglBindTexture(GLenum target, GLuint name) {
 }
 
 void vglTexParameteri(GLenum target, GLenum name, GLint value) {
+  DrawBatch();
   BindForTarget(target);
   glTexParameteri(GL_TEXTURE_2D, name, value);
 }
@@ -345,6 +392,7 @@ void vglPixelStorei(GLenum name, GLint value) { glPixelStorei(name, value); }
 
 void vglTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border,
                    GLenum format, GLenum type, const void* pixels) {
+  DrawBatch();
   BindForTarget(target);
   glTexImage2D(GL_TEXTURE_2D, level, internalFormat, width, height, border, format, type, pixels);
   TextureInfo* info = InfoOf(layer.boundInEs);
@@ -361,6 +409,7 @@ void vglTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei wid
 
 void vglCopyTexSubImage2D(GLenum target, GLint level, GLint xOffset, GLint yOffset, GLint x, GLint y, GLsizei width,
                           GLsizei height) {
+  DrawBatch();
   BindForTarget(target);
   glCopyTexSubImage2D(GL_TEXTURE_2D, level, xOffset, yOffset, x, y, width, height);
 }

@@ -6,7 +6,10 @@
 // (GLU's own vertices, normals and texture coordinates); linear fog; sphere-map texgen; one
 // texture unit modulating the colour; rectangle textures as 2D textures addressed in texels;
 // polygon mode GL_LINE, wide lines and large points drawn as triangles; copies from the
-// framebuffer into textures. Vertices are transformed on the CPU and drawn by one small shader.
+// framebuffer into textures. Vertices are transformed on the CPU and drawn by one small shader;
+// consecutive primitives with the same texture and fog go to ES as one draw, sent before any
+// call that changes the state they draw under or reads the framebuffer (queries included, so
+// framebuffer objects used beneath the layer see every primitive drawn before them).
 //
 // Not covered: lighting, fragment programs (the extension string names only rectangle textures), more than one texture unit (GL_MAX_TEXTURE_UNITS reads 1, so texture
 // combiners are never asked for), texture matrices, flat shading, line stipple, face culling
@@ -35,9 +38,14 @@ extern "C" {
 int vglInit(int framebufferWidth, int framebufferHeight);
 // Draws into an offscreen RGBA8 target with a 16-bit depth buffer, the depth the native window
 // asks for (a browser's canvas has 24 bits, which settles coplanar outlines differently);
-// vglPresent copies it to the canvas at the end of each frame. 0 when ES refused.
+// vglPresent copies it to the canvas at the end of each frame, unless the frame was drawn
+// elsewhere and put on the canvas already (the window's picture target, scaling beneath the
+// layer with ES 3's own framebuffer objects). 0 when ES refused.
 int vglUseOffscreenTarget(int width, int height);
 void vglPresent(void);
+// What GL_RENDERER reads from now on: a browser names only itself there and tells the renderer
+// beneath (a graphics card, or SwiftShader in software) through an extension of its own.
+void vglSetRendererName(const char* name);
 
 void vglEnable(GLenum cap);
 void vglDisable(GLenum cap);
@@ -49,6 +57,8 @@ GLenum vglGetError(void);
 void vglHint(GLenum target, GLenum mode);
 void vglShadeModel(GLenum mode);
 void vglFlush(void);
+void vglFinish(void);
+void vglScissor(GLint x, GLint y, GLsizei width, GLsizei height);
 // Saves everything the layer keeps (switches, fog, colour, line and polygon modes, bindings,
 // blending, depth function, viewport), whatever the mask; the pop restores it all.
 void vglPushAttrib(GLbitfield mask);
@@ -144,6 +154,8 @@ void vgluCylinder(GLUquadric* quadric, GLdouble base, GLdouble top, GLdouble hei
 #define glHint vglHint
 #define glShadeModel vglShadeModel
 #define glFlush vglFlush
+#define glFinish vglFinish
+#define glScissor vglScissor
 #define glPushAttrib vglPushAttrib
 #define glPopAttrib vglPopAttrib
 #define glWindowPos2i vglWindowPos2i

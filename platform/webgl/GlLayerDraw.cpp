@@ -12,7 +12,7 @@
 
 namespace {
 
-const char* const kVertexShader = R"(#version 300 es
+const char* const kVertexShader = R"(
 layout(location = 0) in vec4 clipPosition;
 layout(location = 1) in vec4 colour;
 layout(location = 2) in vec2 texCoord;
@@ -28,32 +28,36 @@ void main() {
 }
 )";
 
-// GL_MODULATE on one unit, then linear fog per fragment on the colour (never the alpha).
-const char* const kFragmentShader = R"(#version 300 es
+// GL_MODULATE on one unit, then linear fog per fragment on the colour (never the alpha). One
+// program for each of the four combinations (kProgramHeader before it), so that a software
+// rasteriser runs no branch and no texture fetch a primitive does not need.
+const char* const kProgramHeader = "#version 300 es\n#define TEXTURED %d\n#define FOGGED %d\n";
+const char* const kFragmentShader = R"(
 precision highp float;
 in vec4 vColour;
 in vec2 vTexCoord;
 in float vEyeDistance;
 uniform sampler2D image;
-uniform bool textured;
-uniform bool fogged;
 uniform vec2 fogRange;
 uniform vec3 fogColour;
 out vec4 fragColour;
 void main() {
   vec4 colour = vColour;
-  if (textured) colour *= texture(image, vTexCoord);
-  if (fogged) {
-    float f = clamp((fogRange.y - vEyeDistance) / (fogRange.y - fogRange.x), 0.0, 1.0);
-    colour.rgb = mix(fogColour, colour.rgb, f);
-  }
+#if TEXTURED
+  colour *= texture(image, vTexCoord);
+#endif
+#if FOGGED
+  float f = clamp((fogRange.y - vEyeDistance) / (fogRange.y - fogRange.x), 0.0, 1.0);
+  colour.rgb = mix(fogColour, colour.rgb, f);
+#endif
   fragColour = colour;
 }
 )";
 
-GLuint CompileShader(GLenum kind, const char* source) {
+GLuint CompileShader(GLenum kind, const char* header, const char* source) {
   const GLuint shader = glCreateShader(kind);
-  glShaderSource(shader, 1, &source, nullptr);
+  const char* parts[2] = {header, source};
+  glShaderSource(shader, 2, parts, nullptr);
   glCompileShader(shader);
   GLint ok = 0;
   glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -225,40 +229,69 @@ void AssemblePoints() {
 
 bool IsLinePrimitive(GLenum mode) { return mode == GL_LINES || mode == GL_LINE_STRIP || mode == GL_LINE_LOOP; }
 
-// The program's uniforms for the primitive about to be drawn.
-void SetUniforms() {
-  if (layer.drawnTexture && layer.boundInEs != layer.drawnTexture) {
-    glBindTexture(GL_TEXTURE_2D, layer.drawnTexture);
-    layer.boundInEs = layer.drawnTexture;
+DrawnLook CurrentLook() {
+  DrawnLook look;
+  look.texture = layer.drawnTexture;
+  look.fog = layer.fog;
+  if (look.fog) {
+    look.fogRange[0] = layer.fogStart;
+    look.fogRange[1] = layer.fogEnd;
+    std::copy(layer.fogColour, layer.fogColour + 3, look.fogColour);
   }
-  glUniform1i(layer.textured, layer.drawnTexture ? 1 : 0);
-  glUniform1i(layer.fogged, layer.fog ? 1 : 0);
-  if (layer.fog) {
-    glUniform2f(layer.fogRange, layer.fogStart, layer.fogEnd);
-    glUniform3fv(layer.fogColourUniform, 1, layer.fogColour);
+  return look;
+}
+
+// The batch's program, uniforms and texture; only what changed goes to ES.
+void SetUniforms(const DrawnLook& look) {
+  if (look.texture && layer.boundInEs != look.texture) {
+    glBindTexture(GL_TEXTURE_2D, look.texture);
+    layer.boundInEs = look.texture;
   }
+  const int index = (look.texture ? 2 : 0) + (look.fog ? 1 : 0);
+  if (layer.usedProgram != index) glUseProgram(layer.programs[index].name);
+  layer.usedProgram = index;
+  if (!look.fog) return;
+  LayerProgram& program = layer.programs[index];
+  if (!program.fogSet || !std::equal(look.fogRange, look.fogRange + 2, program.fogRange)) {
+    glUniform2f(program.fogRangeUniform, look.fogRange[0], look.fogRange[1]);
+    std::copy(look.fogRange, look.fogRange + 2, program.fogRange);
+  }
+  if (!program.fogSet || !std::equal(look.fogColour, look.fogColour + 3, program.fogColour)) {
+    glUniform3fv(program.fogColourUniform, 1, look.fogColour);
+    std::copy(look.fogColour, look.fogColour + 3, program.fogColour);
+  }
+  program.fogSet = true;
 }
 
 }  // namespace
 
+bool DrawnLook::operator==(const DrawnLook& other) const {
+  return texture == other.texture && fog == other.fog && std::equal(fogRange, fogRange + 2, other.fogRange) &&
+         std::equal(fogColour, fogColour + 3, other.fogColour);
+}
+
 bool CreateLayerProgram() {
-  layer.program = glCreateProgram();
-  const GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader);
-  const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, kFragmentShader);
-  glAttachShader(layer.program, vertex);
-  glAttachShader(layer.program, fragment);
-  glLinkProgram(layer.program);
-  glDeleteShader(vertex);
-  glDeleteShader(fragment);
-  GLint ok = 0;
-  glGetProgramiv(layer.program, GL_LINK_STATUS, &ok);
-  if (!ok) return false;
-  glUseProgram(layer.program);
-  glUniform1i(glGetUniformLocation(layer.program, "image"), 0);
-  layer.textured = glGetUniformLocation(layer.program, "textured");
-  layer.fogged = glGetUniformLocation(layer.program, "fogged");
-  layer.fogRange = glGetUniformLocation(layer.program, "fogRange");
-  layer.fogColourUniform = glGetUniformLocation(layer.program, "fogColour");
+  for (int index = 0; index < 4; ++index) {
+    char header[96];
+    std::snprintf(header, sizeof header, kProgramHeader, index / 2, index % 2);
+    LayerProgram& program = layer.programs[index];
+    program.name = glCreateProgram();
+    const GLuint vertex = CompileShader(GL_VERTEX_SHADER, header, kVertexShader);
+    const GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, header, kFragmentShader);
+    glAttachShader(program.name, vertex);
+    glAttachShader(program.name, fragment);
+    glLinkProgram(program.name);
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    GLint ok = 0;
+    glGetProgramiv(program.name, GL_LINK_STATUS, &ok);
+    if (!ok) return false;
+    glUseProgram(program.name);
+    glUniform1i(glGetUniformLocation(program.name, "image"), 0);
+    program.fogRangeUniform = glGetUniformLocation(program.name, "fogRange");
+    program.fogColourUniform = glGetUniformLocation(program.name, "fogColour");
+  }
+  layer.usedProgram = 3;
 
   glGenVertexArrays(1, &layer.vertexArray);
   glBindVertexArray(layer.vertexArray);
@@ -276,8 +309,9 @@ bool CreateLayerProgram() {
 }
 
 void FlushPrimitive() {
-  layer.batch.clear();
-  constexpr GLenum drawMode = GL_TRIANGLES;
+  const DrawnLook look = CurrentLook();
+  if (!layer.batch.empty() && !(look == layer.batchLook)) DrawBatch();
+  layer.batchLook = look;
   if (layer.primitive == GL_POINTS) {
     AssemblePoints();
   } else if (IsLinePrimitive(layer.primitive)) {
@@ -285,11 +319,15 @@ void FlushPrimitive() {
   } else {
     AssemblePolygons();
   }
+}
+
+void DrawBatch() {
   if (layer.batch.empty()) return;
-  SetUniforms();
+  SetUniforms(layer.batchLook);
   glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(layer.batch.size() * sizeof(LayerVertex)),
                layer.batch.data(), GL_STREAM_DRAW);
-  glDrawArrays(drawMode, 0, static_cast<GLsizei>(layer.batch.size()));
+  glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(layer.batch.size()));
+  layer.batch.clear();
 }
 
 extern "C" {

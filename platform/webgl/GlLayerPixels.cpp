@@ -43,6 +43,7 @@ void vglPushAttrib(GLbitfield) {
 
 void vglPopAttrib(void) {
   if (layer.savedCount == 0) return;  // GL_STACK_UNDERFLOW
+  DrawBatch();
   const LayerAttributes& a = layer.savedAttributes[--layer.savedCount];
   for (int i = 0; i < 8; ++i) *Switches[i] = a.switches[i];
   for (int i = 0; i < 3; ++i) SetEsSwitch(kEsSwitches[i], a.switches[5 + i]);
@@ -105,6 +106,7 @@ void vglDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, co
 
 // ES reads RGBA only; RGB is packed from it with the caller's pack alignment.
 void vglReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, void* pixels) {
+  DrawBatch();
   if (format != GL_RGB) {
     glReadPixels(x, y, width, height, format, type, pixels);
     return;

@@ -22,6 +22,7 @@ constexpr GLenum kFogMode = 0x0B65;
 constexpr GLenum kFogCoordSrc = 0x8450;
 constexpr GLenum kFragmentDepth = 0x8452;
 constexpr GLenum kMaxTextureUnits = 0x84E2;
+constexpr GLenum kMaxRectangleTextureSize = 0x84F8;
 constexpr GLenum kFogStart = 0x0B63;
 constexpr GLenum kFogEnd = 0x0B64;
 constexpr GLenum kFogColor = 0x0B66;
@@ -52,6 +53,25 @@ struct TextureInfo {
   bool rectangle = false;
   int width = 1;
   int height = 1;
+};
+
+// What a primitive's pixels depend on besides its vertices and the ES state: the program's
+// uniforms and the texture sampled.
+struct DrawnLook {
+  GLuint texture = 0;  // 0 for none
+  bool fog = false;
+  float fogRange[2] = {};
+  float fogColour[3] = {};
+  bool operator==(const DrawnLook& other) const;
+};
+
+// One of the layer's programs and what its fog uniforms hold, so unchanged ones are not sent.
+struct LayerProgram {
+  GLuint name = 0;
+  GLint fogRangeUniform = -1, fogColourUniform = -1;
+  bool fogSet = false;
+  float fogRange[2] = {};
+  float fogColour[3] = {};
 };
 
 constexpr int kStackDepth = 32;
@@ -118,7 +138,9 @@ struct GlLayer {
   float texelScale[2] = {1, 1};  // texel coordinates to ES's 0..1 for rectangle textures
   float normalMatrix[9] = {};    // eye-space normals for sphere mapping
   std::vector<LayerVertex> vertices;
+  // Triangles of the primitives since the last draw, all with batchLook; drawn as one.
   std::vector<LayerVertex> batch;
+  DrawnLook batchLook;
 
   // Display lists
   std::vector<std::vector<ListOp>> lists;
@@ -129,10 +151,11 @@ struct GlLayer {
   GLuint target = 0;  // the offscreen framebuffer, 0 when drawing straight to the default one
   GLuint targetBuffers[2] = {};
   int targetSize[2] = {};
-  GLuint program = 0;
+  LayerProgram programs[4];  // [textured * 2 + fogged]
+  int usedProgram = -1;
   GLuint buffer = 0;
   GLuint vertexArray = 0;
-  GLint textured = -1, fogged = -1, fogRange = -1, fogColourUniform = -1;
+  char rendererName[256] = {};  // set by the page: the browser's own renderer, unmasked
 };
 
 extern GlLayer layer;
@@ -140,7 +163,12 @@ extern GlLayer layer;
 Matrix4& CurrentMatrix();
 // Appends a call to the display list being compiled.
 void Record(ListOp::Kind kind, GLenum mode, float a = 0, float b = 0, float c = 0, float d = 0);
-// Hands the primitive gathered since glBegin to ES as triangles or lines.
+// Adds the primitive gathered since glBegin to the batch as triangles, drawing the batch first
+// when the primitive looks different.
 void FlushPrimitive();
-// Compiles the shader and makes the buffers; false when ES refused.
+// Draws the batch. Every call that changes ES state the batch is drawn under, reads or changes
+// pixels or textures, or lets the caller do so, calls this first; consecutive primitives of one
+// look are then one draw, the same pixels as one draw each, since ES draws in order.
+void DrawBatch();
+// Compiles the four programs and makes the buffers; false when ES refused.
 bool CreateLayerProgram();

@@ -130,6 +130,8 @@ TEST(ShownPicture, TheRectangleIsTheLargestCentred4By3AndSoftwareRenderersDrawTh
 
   const PictureRect hidpi = FitPicture(3840, 2160);
   EXPECT_EQ(RenderSizeFor(ChooseRenderSizeRule("llvmpipe (LLVM 15.0.6, 256 bits)"), hidpi, 16384).width, 800);
+  const char* pageSoftware = "ANGLE (Google, Vulkan 1.3.0 (SwiftShader Device (Subzero) (0x0000C0DE)), SwiftShader driver)";
+  EXPECT_EQ(ChooseRenderSizeRule(pageSoftware), RenderSizeRule::showSize);
   const RenderSize sharp = RenderSizeFor(ChooseRenderSizeRule("AMD Radeon RX 6600 (radeonsi)"), hidpi, 16384);
   EXPECT_EQ(sharp.width, 2880);
   EXPECT_EQ(sharp.height, 2160);

@@ -32,6 +32,36 @@ void Push(const ShellEvent& event) {
   ++shell.count;
 }
 
+// The canvas's backing store at its real pixel size: its CSS size (800 x 600 in the page, the
+// whole screen in full screen) times the device pixel ratio, so the browser never rescales it.
+void CanvasPixels(int& width, int& height) {
+  double cssWidth = 0, cssHeight = 0;
+  emscripten_get_element_css_size("#canvas", &cssWidth, &cssHeight);
+  const double ratio = emscripten_get_device_pixel_ratio();
+  width = static_cast<int>(cssWidth * ratio + 0.5);
+  height = static_cast<int>(cssHeight * ratio + 0.5);
+}
+
+// A new CSS size or pixel ratio (full screen, a resized page, another screen) gives the canvas
+// its new backing store and the shell a resized event; false when nothing changed.
+bool FollowCanvas(ShellEvent& event) {
+  int width = 0, height = 0, current[2] = {};
+  CanvasPixels(width, height);
+  emscripten_get_canvas_element_size("#canvas", &current[0], &current[1]);
+  if (width <= 0 || height <= 0 || (width == current[0] && height == current[1])) return false;
+  emscripten_set_canvas_element_size("#canvas", width, height);
+  event = {ShellEventType::resized, 0, width, height};
+  return true;
+}
+
+// The renderer beneath the browser's WebGL, which the render size rule reads (Chromium names
+// SwiftShader there when it draws in software); the browser's own name where it tells none.
+EM_JS(void, ReadUnmaskedRenderer, (char* name, int size), {
+  const gl = GL.currentContext.GLctx;
+  const info = gl.getExtension("WEBGL_debug_renderer_info");
+  stringToUTF8(String(gl.getParameter(info ? info.UNMASKED_RENDERER_WEBGL : gl.RENDERER)), name, size);
+});
+
 // The page's keyCode values are the Windows virtual-key codes the key table is indexed by.
 EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* key, void*) {
   ShellEvent event;
@@ -48,8 +78,10 @@ bool InitShellVideo() {
   return true;
 }
 
-bool SwitchShellDisplayMode(int) { return true; }  // the page's FullScreen button scales the canvas
+bool SwitchShellDisplayMode(int) { return true; }  // the page's FullScreen control enlarges the canvas
 
+// The canvas takes its real pixel size; the layer's own target stays at the show's size, for
+// the frames drawn straight into it.
 PlatformWindow* CreateShellWindow(const char*, int width, int height, bool, int) {
   EmscriptenWebGLContextAttributes attributes;
   emscripten_webgl_init_context_attributes(&attributes);
@@ -58,11 +90,17 @@ PlatformWindow* CreateShellWindow(const char*, int width, int height, bool, int)
   attributes.depth = EM_TRUE;
   attributes.antialias = EM_FALSE;
   attributes.preserveDrawingBuffer = EM_TRUE;  // frames are read back by the test hook
-  emscripten_set_canvas_element_size("#canvas", width, height);
+  int pixels[2] = {};
+  CanvasPixels(pixels[0], pixels[1]);
+  if (pixels[0] <= 0 || pixels[1] <= 0) pixels[0] = width, pixels[1] = height;
+  emscripten_set_canvas_element_size("#canvas", pixels[0], pixels[1]);
   shell.window.context = emscripten_webgl_create_context("#canvas", &attributes);
   if (shell.window.context <= 0 || emscripten_webgl_make_context_current(shell.window.context) != EMSCRIPTEN_RESULT_SUCCESS)
     return nullptr;
   if (!vglInit(width, height) || !vglUseOffscreenTarget(width, height)) return nullptr;
+  char renderer[256] = {};
+  ReadUnmaskedRenderer(renderer, sizeof renderer);
+  vglSetRendererName(renderer);
   emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, OnKey);
   emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, OnKey);
   return &shell.window;
@@ -80,8 +118,9 @@ void ClientSize(PlatformWindow*, int& width, int& height) {
   emscripten_get_canvas_element_size("#canvas", &width, &height);
 }
 
+// The canvas's size is looked at once the queue is empty, so every frame follows it.
 bool PollShellEvent(ShellEvent& event) {
-  if (shell.count == 0) return false;
+  if (shell.count == 0) return FollowCanvas(event);
   event = shell.queue[shell.head];
   shell.head = (shell.head + 1) % kQueueSize;
   --shell.count;

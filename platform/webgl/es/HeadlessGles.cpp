@@ -40,6 +40,7 @@ void ReadFrameRgb(int width, int height, std::vector<uint8_t>& rgb) {
 // ES reads RGBA only: the picture is read at four bytes a pixel, packed to three in place, then
 // copied into the middle of the frame top row first, the bars around it black.
 void ReadPictureRgb(int width, int height, int frameWidth, int frameHeight, std::vector<uint8_t>& rgb) {
+  vglFlush();  // the layer's last batch of primitives
   const size_t rowBytes = static_cast<size_t>(frameWidth) * 3;
   const size_t pictureBytes = static_cast<size_t>(width) * height * 4;
   rgb.assign(std::max(rowBytes * frameHeight, pictureBytes), 0);
