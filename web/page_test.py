@@ -4,9 +4,13 @@
 Serves the built site from 127.0.0.1, opens it in a fresh headless Chromium (SwiftShader for
 WebGL) with ?test=..., receives the page's result by POST, and compares each frame with
 vexilograph-capture's frame of the same time by PSNR (ImageMagick's compare). The music must
-have been decoded, its AudioContext "running" and its position advancing.
-Usage: page_test.py SITE_DIR NATIVE_BUILD_DIR [MIN_DB]. Exit status 0 when all passes.
+have been decoded and queued, its AudioContext "running", its position advancing and its
+spectrum non-zero. With --track, the page plays that MP3 in the show's track's place too (a
+second page, fewer times), against the native capture of the same track.
+Usage: page_test.py SITE_DIR NATIVE_BUILD_DIR [--track MP3] [--min-db DB]. Exit status 0 when
+all passes.
 """
+import argparse
 import base64
 import http.server
 import json
@@ -18,6 +22,7 @@ import tempfile
 import threading
 
 TIMES_MS = [10000, 40000, 70000, 88000, 110000, 138000, 175000, 200000, 212000, 270000]
+TRACK_TIMES_MS = [20000, 150000]
 PAGE_TIMEOUT_S = 300
 
 
@@ -40,10 +45,19 @@ def serve(site, results):
     return server
 
 
-def run_page(site, scratch):
+def run_page(site, scratch, times, track=None):
     results = []
+    if track:  # the site's files and the track, side by side
+        served = os.path.join(scratch, "site")
+        os.makedirs(served)
+        for name in os.listdir(site):
+            os.symlink(os.path.join(site, name), os.path.join(served, name))
+        os.symlink(track, os.path.join(served, "track.mp3"))
+        site = served
     server = serve(site, results)
-    url = "http://127.0.0.1:%d/index.html?test=%s" % (server.server_address[1], ",".join(map(str, TIMES_MS)))
+    url = "http://127.0.0.1:%d/index.html?test=%s" % (server.server_address[1], ",".join(map(str, times)))
+    if track:
+        url += "&track=track.mp3"
     browser = subprocess.Popen(
         ["chromium", "--headless", "--no-sandbox", "--enable-unsafe-swiftshader", "--use-angle=swiftshader",
          "--disable-background-networking", "--disable-component-update", "--disable-sync", "--no-first-run",
@@ -68,47 +82,79 @@ def psnr(a, b):
     return float("inf") if text == "inf" else float(text)
 
 
-def main():
-    site, native = sys.argv[1], sys.argv[2]
-    min_db = float(sys.argv[3]) if len(sys.argv) > 3 else 30.0
-    scratch = tempfile.mkdtemp(prefix="vex-page-test-")
+def native_frames(native, times, out, track=None):
+    """vexilograph-capture's frames; with a track, run where data/ is the build's with that track."""
+    cwd = native
+    if track:
+        cwd = out + "-data"
+        os.makedirs(os.path.join(cwd, "data", "music"))
+        for name in os.listdir(os.path.join(native, "data")):
+            if name != "music":
+                os.symlink(os.path.join(native, "data", name), os.path.join(cwd, "data", name))
+        os.symlink(track, os.path.join(cwd, "data", "music", "sonorrak.mp3"))
+    seconds = ",".join("%g" % (ms / 1000) for ms in times)
+    subprocess.run([os.path.join(native, "vexilograph-capture"), "--at", seconds, "--out", out],
+                   cwd=cwd, check=True, stderr=subprocess.DEVNULL)
+
+
+def check_page(site, native, scratch, times, min_db, track=None):
+    """One page run: its frames against the native ones and its sound. Returns the failures."""
+    name = "track" if track else "show"
+    scratch = os.path.join(scratch, name)
+    os.makedirs(scratch)
+    result = run_page(site, scratch, times, track)
+    if result is None:
+        print("FAIL: the page sent no result (log: chromium.log)")
+        print(open(os.path.join(scratch, "chromium.log")).read()[-2000:])
+        return ["%s: no result" % name]
+    if "error" in result:
+        return ["%s: the page reported: %s" % (name, result["error"])]
     failures = []
+    native_frames(native, times, os.path.join(scratch, "native"), track)
+    for ms in times:
+        data = result["frames"].get(str(ms))
+        if not data:
+            failures.append("%s: no frame at %d ms" % (name, ms))
+            continue
+        page_png = os.path.join(scratch, "page-%d.png" % ms)
+        with open(page_png, "wb") as f:
+            f.write(base64.b64decode(data.split(",", 1)[1]))
+        db = psnr(os.path.join(scratch, "native", "%d.png" % ms), page_png)
+        print("%s: %s %6d ms %.2f dB" % ("ok" if db >= min_db else "FAIL", name, ms, db))
+        if db < min_db:
+            failures.append("%s: %d ms at %.2f dB" % (name, ms, db))
+    print("%s: loaded (code and data) in %s ms, show start-up %s ms, sound start-up %s ms" % (
+        name, result.get("loadMs"), result.get("startUpMs"), result.get("soundStartMs")))
+    positions = result.get("positionsMs", [])
+    print("%s: audio decoded %s (%s frames queued, loudest %.3f), state %s, positions %s ms, spectrum sum %.3f" % (
+        name, result.get("audioDecoded"), result.get("queuedFrames"), result.get("loudest") or 0,
+        result.get("audioState"), positions, result.get("spectrumSum") or 0))
+    if not result.get("audioDecoded") or result.get("audioState") != "running":
+        failures.append("%s: the music is not playing" % name)
+    if len(positions) < 2 or positions[1] <= positions[0]:
+        failures.append("%s: the music position does not advance" % name)
+    if not result.get("spectrumSum"):
+        failures.append("%s: the spectrum is all zero" % name)
+    return failures
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("site")
+    parser.add_argument("native")
+    parser.add_argument("--track", help="an MP3 the page plays in the show's track's place as well")
+    parser.add_argument("--min-db", type=float, default=30.0)
+    args = parser.parse_args()
+    site, native = os.path.abspath(args.site), os.path.abspath(args.native)
+    scratch = tempfile.mkdtemp(prefix="vex-page-test-")
     try:
-        result = run_page(site, scratch)
-        if result is None:
-            print("FAIL: the page sent no result (log: chromium.log)")
-            print(open(os.path.join(scratch, "chromium.log")).read()[-2000:])
-            return 1
-        if "error" in result:
-            print("FAIL: the page reported: " + result["error"])
-            return 1
-        seconds = ",".join("%g" % (ms / 1000) for ms in TIMES_MS)
-        subprocess.run(["./vexilograph-capture", "--at", seconds, "--out", os.path.join(scratch, "native")],
-                       cwd=native, check=True, stderr=subprocess.DEVNULL)
-        for ms in TIMES_MS:
-            data = result["frames"].get(str(ms))
-            if not data:
-                failures.append("no frame at %d ms" % ms)
-                continue
-            page_png = os.path.join(scratch, "page-%d.png" % ms)
-            with open(page_png, "wb") as f:
-                f.write(base64.b64decode(data.split(",", 1)[1]))
-            db = psnr(os.path.join(scratch, "native", "%d.png" % ms), page_png)
-            print("%s: %6d ms %.2f dB" % ("ok" if db >= min_db else "FAIL", ms, db))
-            if db < min_db:
-                failures.append("%d ms at %.2f dB" % (ms, db))
-        print("page: loaded (code and data) in %s ms, show start-up %s ms" % (result.get("loadMs"),
-                                                                          result.get("startUpMs")))
-        positions = result.get("positionsMs", [])
-        print("audio: decoded %s, state %s, positions %s ms" % (result.get("audioDecoded"), result.get("audioState"),
-                                                               positions))
-        if not result.get("audioDecoded") or result.get("audioState") != "running":
-            failures.append("the music is not playing")
-        if len(positions) < 2 or positions[1] <= positions[0]:
-            failures.append("the music position does not advance")
+        failures = check_page(site, native, scratch, TIMES_MS, args.min_db)
+        if args.track:
+            failures += check_page(site, native, scratch, TRACK_TIMES_MS, args.min_db, os.path.abspath(args.track))
         keep = os.environ.get("VEX_PAGE_FRAMES")
         if keep:
-            shutil.copytree(scratch, keep, dirs_exist_ok=True, ignore=shutil.ignore_patterns("profile"))
+            shutil.copytree(scratch, keep, dirs_exist_ok=True, symlinks=True,
+                            ignore=shutil.ignore_patterns("profile", "site", "native-data"))
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
     for failure in failures:
