@@ -36,9 +36,9 @@ bool NoiseCover(std::vector<uint8_t>& png, std::string& error) {
 void MarkAsFrontCover(std::vector<uint8_t>& mp3) {
   const char apic[] = "APIC";
   const auto frame = std::search(mp3.begin(), mp3.end(), apic, apic + 4);
-  const auto mime = frame + std::min<ptrdiff_t>(11, mp3.end() - frame);
-  const auto type = std::find(mime, mp3.end(), 0) + 1;
-  if (frame != mp3.end() && type < mp3.end()) *type = 3;
+  if (mp3.end() - frame < 11) return;
+  const auto mimeEnd = std::find(frame + 11, mp3.end(), 0);
+  if (mp3.end() - mimeEnd > 1) mimeEnd[1] = 3;
 }
 
 }  // namespace
