@@ -39,21 +39,16 @@ EM_JS(double, WebAudioQueuedAhead, (), {
   return audio.nextTime - audio.context.currentTime;
 });
 
-// Queues frames of interleaved stereo right after the last piece. The page test reads the count
-// and the loudest sample queued.
+// Queues frames of interleaved stereo right after the last piece.
 EM_JS(void, WebAudioQueue, (const float* stereo, int frames), {
   const audio = Module.vexAudio;
   const buffer = audio.context.createBuffer(2, frames, 44100);
   const left = buffer.getChannelData(0), right = buffer.getChannelData(1);
   const samples = HEAPF32.subarray(stereo >> 2, (stereo >> 2) + 2 * frames);
-  let loudest = audio.loudest || 0;
   for (let i = 0; i < frames; ++i) {
     left[i] = samples[2 * i];
     right[i] = samples[2 * i + 1];
-    loudest = Math.max(loudest, Math.abs(left[i]), Math.abs(right[i]));
   }
-  audio.loudest = loudest;
-  audio.queuedFrames = (audio.queuedFrames || 0) + frames;
   const source = audio.context.createBufferSource();
   source.buffer = buffer;
   source.connect(audio.context.destination);
