@@ -1,7 +1,7 @@
 // The show's sound output in a browser, on Web Audio. The sound is the desktop's 44.1 kHz mix:
 // the same track reader (mpg123, then libswresample for other rates) decodes it in pieces of
-// 46 ms, queued back to back on the context's clock up to a second and a half ahead; the frame
-// loop tops the queue up each time it reads the position. The position heard
+// 46 ms, queued back to back on the context's clock a second and a half ahead; the frame loop
+// tops the queue up each time it reads the position. The position heard
 // is the start offset plus the context's time since the start, less the output latency, and the
 // spectrum is computed from another reader of the same mix at that position, so sound, clock and
 // spectrum are the same samples as in the native window.
@@ -90,12 +90,10 @@ EM_JS(void, WebAudioStop, (), {
 namespace {
 
 constexpr size_t kPieceFrames = 2048;
-// Each top-up queues at least half a second and then a few pieces more towards a second and a
-// half: a seek (which empties the queue, once a frame while a seek key is held) decodes half a
-// second, not the whole queue, and slow frames still find the queue filling.
-constexpr double kLeastAheadSeconds = 0.5;
-constexpr double kMostAheadSeconds = 1.5;
-constexpr int kPiecesBeyondLeast = 2;
+// A seek (which empties the queue, once a frame while a seek key is held) queues half a second;
+// reading the position fills the queue to a second and a half, so a slow frame finds it full.
+constexpr double kSeekAheadSeconds = 0.5;
+constexpr double kAheadSeconds = 1.5;
 
 class WebAudioStream final : public AudioStream {
  public:
@@ -114,7 +112,7 @@ class WebAudioStream final : public AudioStream {
   }
 
   int PositionMs() override {
-    TopUp();
+    TopUp(kAheadSeconds);
     return WebAudioPositionMs();
   }
   void SeekMs(int ms) override { PlayFrom(std::max(ms, 0)); }
@@ -139,17 +137,15 @@ class WebAudioStream final : public AudioStream {
     if (!sound_) return;
     WebAudioRestart(ms);
     ended_ = !SeekTrack(*sound_, SampleForMs(ms));
-    TopUp();
+    TopUp(kSeekAheadSeconds);
   }
 
   // A queue that ran dry (the page hidden, or a frame slower than the queue is long) would put
   // the sound behind the clock for good: the sound starts again where the clock stands.
-  void TopUp() {
+  void TopUp(double seconds) {
     if (!sound_ || ended_) return;
     if (WebAudioQueuedAhead() < 0) PlayFrom(WebAudioPositionMs());
-    int beyondLeast = 0;
-    for (double ahead = WebAudioQueuedAhead(); !ended_ && ahead < kMostAheadSeconds; ahead = WebAudioQueuedAhead()) {
-      if (ahead >= kLeastAheadSeconds && beyondLeast++ == kPiecesBeyondLeast) break;
+    while (!ended_ && WebAudioQueuedAhead() < seconds) {
       const size_t frames = ReadTrack(*sound_, piece_.data(), kPieceFrames);
       ended_ = frames == 0;
       if (!ended_) WebAudioQueue(piece_.data(), static_cast<int>(frames));
