@@ -1,10 +1,10 @@
 // The show's sound output in a browser, on Web Audio. The sound is the desktop's 44.1 kHz mix:
 // the same track reader (mpg123, then libswresample for other rates) decodes it in pieces of
 // 46 ms, queued back to back on the context's clock a second and a half ahead; the frame loop
-// tops the queue up each time it reads the position. The position heard
-// is the start offset plus the context's time since the start, less the output latency, and the
-// spectrum is computed from another reader of the same mix at that position, so sound, clock and
-// spectrum are the same samples as in the native window.
+// tops the queue up each time it reads the position. The position heard is the start offset
+// plus the context's time since the start, less the output latency, and the spectrum is
+// computed from another reader of the same mix at that position, so sound, clock and spectrum
+// are the same samples as in the native window.
 #include <emscripten.h>
 
 #include <algorithm>
