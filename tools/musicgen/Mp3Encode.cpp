@@ -19,7 +19,7 @@ constexpr int kChunkFrames = 8192;
 }  // namespace
 
 bool EncodeMp3(const StereoBuffer& pcm, const std::string& title, std::vector<uint8_t>& mp3,
-               std::string& error) {
+               std::string& error, const Mp3Extras& extras) {
   mp3.clear();
   EncoderOwner owner;
   lame_global_flags* gf = owner.flags;
@@ -29,7 +29,7 @@ bool EncodeMp3(const StereoBuffer& pcm, const std::string& title, std::vector<ui
   }
   lame_set_num_channels(gf, 2);
   lame_set_in_samplerate(gf, pcm.sampleRate);
-  lame_set_out_samplerate(gf, pcm.sampleRate);
+  lame_set_out_samplerate(gf, extras.outputRate ? extras.outputRate : pcm.sampleRate);
   lame_set_mode(gf, JOINT_STEREO);
   lame_set_VBR(gf, vbr_default);
   lame_set_VBR_quality(gf, 2.f);  // V2: about 190 kbps on full-band music
@@ -39,6 +39,11 @@ bool EncodeMp3(const StereoBuffer& pcm, const std::string& title, std::vector<ui
   id3tag_init(gf);
   id3tag_add_v2(gf);
   id3tag_set_title(gf, title.c_str());
+  if (!extras.cover.empty() &&
+      id3tag_set_albumart(gf, reinterpret_cast<const char*>(extras.cover.data()), extras.cover.size()) != 0) {
+    error = "lame: the cover is no JPEG, PNG or GIF of at most 128 KB";
+    return false;
+  }
   if (lame_init_params(gf) < 0) {
     error = "lame: unsupported parameters";
     return false;
@@ -73,7 +78,7 @@ bool EncodeMp3(const StereoBuffer& pcm, const std::string& title, std::vector<ui
   }
   std::copy(tagFrame.begin(), tagFrame.begin() + tagSize, frames.begin());
 
-  std::vector<uint8_t> id3(1 << 16);
+  std::vector<uint8_t> id3((1 << 16) + extras.cover.size());
   const size_t id3Size = lame_get_id3v2_tag(gf, id3.data(), id3.size());
   if (id3Size > id3.size()) {
     error = "lame: ID3 tag too large";
