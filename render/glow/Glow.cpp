@@ -4,7 +4,9 @@
 #include "render/glow/Glow.h"
 
 #include <cstdio>
+#include <limits>
 
+#include "director/DemoState.h"
 #include "render/GlExtensions.h"
 #include "render/PassMode.h"
 #include "render/RenderSize.h"
@@ -18,6 +20,18 @@ ProvedShortcuts provedShortcuts;
 GlowCheckRun pendingCheck;
 bool checkPending = false;
 bool firstFrameWaiting = false;  // the first frame after Start runs no step
+float glowCoveredUntil = -std::numeric_limits<float>::infinity();
+
+// What the passes as written leave behind that they do not put back: the current colour and
+// texture coordinate, the frame's texture bound, the blend function, and the frame's state.
+void LeaveStateOfPasses(const GlowTextures& textures, const GlowPlan& plan) {
+  glColor4f(1, 1, 1, plan.weight);
+  glTexCoord2i(textures.width, 0);  // the sharp frame quad's last corner
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, textures.frame);
+  glBlendFunc(GL_ONE, GL_ONE);
+  glMatrixMode(GL_MODELVIEW);
+  LeaveFrameState(textures.width, textures.height);
+}
 
 // One step, the state it sets outside its own attribute pushes (texture bindings, pixel
 // storage) put back; the framebuffer binding its targets put back themselves, and the fragment
@@ -100,7 +114,13 @@ void DrawGlow(float a, float b, float c, float d) {
     return;
   }
   const GlowSettings settings{a, b, c, d};
-  const GlowShortcuts proved =
-      FramePassMode() == PassMode::shortcuts ? ProvedFor(provedShortcuts, settings) : GlowShortcuts{};
+  const bool shortcuts = FramePassMode() == PassMode::shortcuts;
+  if (shortcuts && DemoClock <= glowCoveredUntil) {
+    LeaveStateOfPasses(renderTextures, PlanGlow(settings, renderSize.height, false, GlowShortcuts{}, renderTextures));
+    return;
+  }
+  const GlowShortcuts proved = shortcuts ? ProvedFor(provedShortcuts, settings) : GlowShortcuts{};
   DrawGlowPasses(renderTextures, PlanGlow(settings, renderSize.height, glIsEnabled(GL_FOG), proved, renderTextures));
 }
+
+void SetGlowCoveredUntil(float coveredUntil) { glowCoveredUntil = coveredUntil; }

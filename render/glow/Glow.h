@@ -34,3 +34,9 @@ GlowShortcutsInUse CheckedGlowShortcuts();
 
 // Drawn with the shortcuts the self-check proved unless the frame's pass mode is plain.
 void DrawGlow(float a, float b, float c, float d);
+// Frames at demo times up to coveredUntil lie wholly under an opaque layer drawn after the glow
+// (the opening's black fade), so no pixel of their glow can show: drawn with the shortcuts,
+// they leave its passes out and only set the GL state the passes leave. The glow's textures
+// need no content for that: every glow writes them before it reads them. None is covered
+// until this is called.
+void SetGlowCoveredUntil(float coveredUntil);

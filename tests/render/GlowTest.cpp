@@ -1,9 +1,11 @@
 // The glow filter against a CPU model of the same passes, with 8-bit storage between steps.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <sstream>
 
 #include "RenderProbe.h"
+#include "director/DemoState.h"
 #include "director/ShowLook.h"
 #include "render/GlExtensions.h"
 #include "render/PassMode.h"
@@ -94,6 +96,21 @@ class GlowTest : public GlTest {
   void SetUp() override {
     GlTest::SetUp();
     ResetSceneState();
+  }
+  // The same frame drawn with the glow as written and with the shortcuts in force.
+  struct BothWays {
+    std::vector<uint8_t> plain, shortcuts;
+  };
+  static BothWays GlowBothWays(const std::vector<uint8_t>& frame, float a, float b, float c, float d) {
+    BothWays drawn;
+    for (const PassMode mode : {PassMode::plain, PassMode::shortcuts}) {
+      WriteFrame(frame);
+      SetFramePassMode(mode);
+      DrawGlow(a, b, c, d);
+      SetFramePassMode(PassMode::shortcuts);
+      (mode == PassMode::plain ? drawn.plain : drawn.shortcuts) = ReadFrame();
+    }
+    return drawn;
   }
 };
 
@@ -188,6 +205,102 @@ TEST_F(GlowTest, UnderFogTheShortcutsGiveThePassesBytes) {
     EXPECT_GT(MaxDifference(drawn[0], frame), 0) << "fog end " << end;
   }
   glFogf(GL_FOG_END, 25);
+}
+
+// Faults that reach the shortcuts only: the sums read the second texture unit's coordinates one
+// texel off, or blending follows an equation that the taps summed in the texture units do not.
+// Each must show in the shortcuts' pixels while they are in force; then the self-check must
+// refuse every shortcut that sums taps, and the glow take the passes as written.
+TEST_F(GlowTest, SelfCheckRefusesShortcutsThatDifferAndTheGlowIsDrawnAsWritten) {
+  struct Fault {
+    const char* name;
+    void (*apply)();
+    void (*undo)();
+  };
+  const Fault faults[] = {
+      {"second unit one texel off",
+       [] {
+         glActiveTexture(GL_TEXTURE1);
+         glMatrixMode(GL_TEXTURE);
+         glTranslatef(1, 0, 0);
+         glMatrixMode(GL_MODELVIEW);
+         glActiveTexture(GL_TEXTURE0);
+       },
+       [] {
+         glActiveTexture(GL_TEXTURE1);
+         glMatrixMode(GL_TEXTURE);
+         glLoadIdentity();
+         glMatrixMode(GL_MODELVIEW);
+         glActiveTexture(GL_TEXTURE0);
+       }},
+      {"blend equation max", [] { glBlendEquation(GL_MAX); }, [] { glBlendEquation(GL_FUNC_ADD); }},
+  };
+  const std::vector<uint8_t> frame = TestFrame();
+  for (const Fault& fault : faults) {
+    SCOPED_TRACE(fault.name);
+    ASSERT_TRUE(CheckedGlowShortcuts().sums);
+    fault.apply();
+    const BothWays unchecked = GlowBothWays(frame, 3, 0, 3, 1);
+    EXPECT_GT(MaxDifference(unchecked.plain, unchecked.shortcuts), 0);
+    CheckGlowShortcuts(ShowGlowCheckCases());
+    const GlowShortcutsInUse use = CheckedGlowShortcuts();
+    EXPECT_FALSE(use.sums);
+    EXPECT_EQ(use.foggedSums, 0);
+    EXPECT_EQ(use.foggedLayers, 0);
+    EXPECT_EQ(use.foggedBlur, 0);
+    const BothWays checked = GlowBothWays(frame, 3, 0, 3, 1);
+    EXPECT_EQ(MaxDifference(checked.plain, checked.shortcuts), 0);
+    EXPECT_EQ(MaxDifference(checked.plain, unchecked.plain), 0);
+    fault.undo();
+    CheckGlowShortcuts(ShowGlowCheckCases());
+  }
+  EXPECT_TRUE(CheckedGlowShortcuts().sums);
+}
+
+// Under the opening's opaque cover the shortcuts draw no glow, and leave the GL state that the
+// passes as written leave; from the first frame past the cover the glow is drawn again.
+TEST_F(GlowTest, UnderTheOpeningCoverNothingIsDrawnAndThePassesStateIsLeft) {
+  const std::vector<uint8_t> frame = TestFrame();
+  SetGlowCoveredUntil(4);
+  DemoClock = 4;
+  GlStateSnapshot after[2];
+  GLfloat texCoord[2][4];
+  for (const PassMode mode : {PassMode::plain, PassMode::shortcuts}) {
+    const int i = mode == PassMode::shortcuts;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+    glDisable(GL_DEPTH_TEST);
+    glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
+    glTexCoord2f(0.25f, 0.75f);
+    glViewport(0, 0, 100, 100);
+    WriteFrame(frame);
+    SetFramePassMode(mode);
+    DrawGlow(3, 0, 3, 1.2f);
+    SetFramePassMode(PassMode::shortcuts);
+    after[i] = CaptureGlState();
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, texCoord[i]);
+    if (mode == PassMode::shortcuts) {
+      EXPECT_EQ(MaxDifference(ReadFrame(), frame), 0);
+    }
+  }
+  for (int c = 0; c < 4; ++c) {
+    EXPECT_EQ(after[1].colour[c], after[0].colour[c]) << c;
+    EXPECT_EQ(texCoord[1][c], texCoord[0][c]) << c;
+    EXPECT_EQ(after[1].viewport[c], after[0].viewport[c]) << c;
+  }
+  EXPECT_EQ(after[1].blend, after[0].blend);
+  EXPECT_EQ(after[1].blendSrc, after[0].blendSrc);
+  EXPECT_EQ(after[1].blendDst, after[0].blendDst);
+  EXPECT_EQ(after[1].textureRect, after[0].textureRect);
+  EXPECT_EQ(after[1].bindingRect, after[0].bindingRect);
+  EXPECT_EQ(after[1].depthTest, after[0].depthTest);
+  EXPECT_EQ(after[1].matrixMode, after[0].matrixMode);
+  DemoClock = 4.001f;
+  WriteFrame(frame);
+  DrawGlow(3, 0, 3, 1.2f);
+  EXPECT_GT(MaxDifference(ReadFrame(), frame), 0);
+  SetGlowCoveredUntil(-std::numeric_limits<float>::infinity());
+  DemoClock = 0;
 }
 
 TEST_F(GlowTest, WithoutRectangleTexturesTheFrameIsUnchanged) {
