@@ -10,6 +10,7 @@
 #include "director/DemoState.h"
 #include "director/Music.h"
 #include "director/ShowLook.h"
+#include "director/Timeline.h"
 #include "metaballs/MetaballField.h"
 #include "platform/FileBytes.h"
 #include "platform/PngImage.h"
@@ -25,11 +26,6 @@ constexpr auto kDecodePolicy = std::launch::deferred;
 #else
 constexpr auto kDecodePolicy = std::launch::async;
 #endif
-
-// The opening's black fade covers the whole picture up to 4 s (its alpha 1 - (t - 4) / 4 is 1
-// or more there), so the glow beneath it need not be drawn; the first frame of the show lies
-// there and so does not wait for the glow's shaders.
-constexpr float kOpeningCoverEnd = 4;
 
 // -10.0 to 9.8 in steps of 0.2, the product rounded to float once.
 float CloudCoordinate(int random) { return static_cast<float>((random % 100 - 50) * 0.2); }
@@ -87,7 +83,9 @@ void SetSharedGlState() {
   InitBallPhases();
   CreateRenderTextures();
   StartGlowShortcutCheck(ShowGlowCheckCases());
-  SetGlowCoveredUntil(kOpeningCoverEnd);
+  // The glow beneath the opening's opaque fade need not be drawn; the first frame of the show lies
+  // there and so does not wait for the glow's shaders.
+  SetGlowCoveredUntil(kOpeningFadeStart);
 }
 
 // The shortcuts are proved again, a step before each frame as at start-up: what holds at one

@@ -78,7 +78,7 @@ void DrawCaptions(float t) {
 void DrawLayers(float t) {
   DrawExplosionFlash(t - 277);
   DrawWhiteFade(t - 278);
-  DrawBlackFade((t - 4) * 0.25f);
+  DrawBlackFade((t - kOpeningFadeStart) * 0.25f);
   glEnable(GL_BLEND);
   DrawScanlines();
   glDisable(GL_BLEND);

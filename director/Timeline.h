@@ -6,6 +6,8 @@
 // The show ends once the demo time passes this, in seconds.
 constexpr float kShowEnd = 282;
 constexpr int kShowEndMs = 282000;
+// The opening's black fade covers the whole picture up to this demo time, then clears over 4 s.
+constexpr float kOpeningFadeStart = 4;
 
 // Draws one frame. Returns false, without finishing the frame, once the demo time passes 282 s:
 // the show is over and the caller ends it. The frame is drawn in mode (the same pixels either
