@@ -5,7 +5,6 @@
 
 #include "director/Seek.h"
 #include "director/Startup.h"
-#include "director/Timeline.h"
 #include "platform/Gl.h"
 #include "shell/KeyActions.h"
 #include "shell/ShownPicture.h"
@@ -46,12 +45,10 @@ void DemoDraw() {
   // The frame that passes the end of the show is never shown. The renderer still finishes it
   // before the process ends: llvmpipe torn down by the exit handlers with a frame in flight can
   // leave one of its threads waiting for the other for ever.
-  BeginShownFrame();
-  if (!DrawTimeline()) {
+  if (!DrawShownTimeline()) {
     glFinish();
     std::exit(0);
   }
-  EndShownFrame();
   glFlush();
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "director/Startup.h"
+#include "director/Timeline.h"
 #include "platform/Gl.h"
 #include "render/PictureTarget.h"
 #include "render/RenderSizeRule.h"
@@ -75,4 +76,11 @@ void BeginShownFrame() {
 
 void EndShownFrame() {
   if (DrawsThroughTarget()) ShowPictureTarget(picture.target, picture.shown);
+}
+
+bool DrawShownTimeline() {
+  BeginShownFrame();
+  if (!DrawTimeline()) return false;
+  EndShownFrame();
+  return true;
 }

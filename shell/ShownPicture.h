@@ -13,3 +13,5 @@ void FollowDrawableSize(int drawableWidth, int drawableHeight);
 // Around each frame: draw into the right framebuffer, then put the picture in its rectangle.
 void BeginShownFrame();
 void EndShownFrame();
+// The director's live frame between the two; false, the frame unfinished, once the show is over.
+bool DrawShownTimeline();

@@ -6,7 +6,6 @@
 
 #include "director/Music.h"
 #include "director/OfflinePlayback.h"
-#include "director/Timeline.h"
 #include "platform/LiveAudio.h"
 #include "platform/ShellPlatform.h"
 #include "shell/BannerImage.h"
@@ -54,12 +53,10 @@ void Frame() {
   const uint32_t now = ShellTicks();
   DemoUpdate(now - window.lastTick);
   window.lastTick = now;
-  BeginShownFrame();
-  if (!DrawTimeline()) {
+  if (!DrawShownTimeline()) {
     EndShow();
     return;
   }
-  EndShownFrame();
   SwapShellBuffers(window.window);
   ++framesShown;
 }
