@@ -6,9 +6,13 @@
 
 #include "tools/capture/CaptureRun.h"
 #include "tools/capture/CaptureOptions.h"
+#include "tools/capture/RenderWorkers.h"
 
 int main(int argc, char** argv) {
-  const CaptureParseResult parsed = ParseCaptureArguments(std::vector<std::string>(argv + 1, argv + argc));
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  RenderWorkerTask task;
+  if (ParseRenderWorkerArguments(args, task)) return RunRenderWorker(task, TakeResultsOutput());
+  const CaptureParseResult parsed = ParseCaptureArguments(args);
   if (parsed.status == CaptureParse::help) {
     std::fputs(CaptureUsage(), stdout);
     return 0;

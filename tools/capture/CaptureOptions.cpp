@@ -1,15 +1,20 @@
 // Option parsing for the capture tool: exact decimal times, strict about everything else.
 #include "tools/capture/CaptureOptions.h"
 
+#include <sched.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <set>
+#include <thread>
 
 #include "director/OfflinePlayback.h"
 
 namespace {
 
 constexpr int64_t kMaxSeconds = 1000000;
+constexpr int kMaxRenderJobs = 16;
+constexpr int kMaxDefaultRenderJobs = 4;  // more processes than that add memory, not speed, here
 constexpr int kMaxThumbnails = 1000;  // a sheet of about 170 rows, 25000 pixels tall
 // Below this the picture is too small to read; above it a frame (width x height x 3 bytes, a
 // few in flight) outgrows memory long before the renderer's own limits, checked at run time.
@@ -105,6 +110,7 @@ const OptionRule kRules[] = {
     {"--smooth", false, {CaptureForm::video}},
     {"--no-sound", false, {CaptureForm::video}},
     {"--preset", true, {CaptureForm::video}},
+    {"--jobs", true, {CaptureForm::video, CaptureForm::pngSequence}},
     {"--every", true, {CaptureForm::contactSheet}},
     {"--columns", true, {CaptureForm::contactSheet}},
     {"--force", false, {}},
@@ -148,6 +154,7 @@ bool Apply(const std::string& name, const std::string& value, CaptureOptions& o,
     return ParseSize(value, o.width, o.height) ||
            bad("WIDTHxHEIGHT, even numbers from 160x120 to 16384x16384, such as 1600x1200 or 1920x1080");
   }
+  if (name == "--jobs") return ParseCount(value, 1, kMaxRenderJobs, o.jobs) || bad("render processes, 1 to 16");
   if (name == "--columns") return ParseCount(value, 1, 100, o.columns) || bad("1 to 100");
   if (name == "--every") {
     return (ParseDemoTimeMs(value, o.everyMs) && o.everyMs > 0) || bad("seconds above 0, such as 12");
@@ -202,10 +209,20 @@ bool CheckCombination(const std::set<std::string>& seen, const CaptureOptions& o
   else if (o.form == CaptureForm::contactSheet && kShowEndMs / o.everyMs >= kMaxThumbnails)
     error = "--every gives more than " + std::to_string(kMaxThumbnails) + " thumbnails; choose 0.3 s or more";
   else if (o.toMs > kShowEndMs) error = "--to lies past the end of the show (282)";
+  else if (seen.count("--jobs") && o.jobs > 1 && !o.pipelined)
+    error = "--no-pipeline renders in this process: --jobs does not go with it";
   else if (o.fromMs >= o.toMs) error = "--from must come before --to";
   else if (FirstRateFrameFrom(o.fromMs, o.fps) == FirstRateFrameFrom(o.toMs, o.fps))
     error = "no frame at " + std::to_string(o.fps) + " fps falls from --from up to --to";
   return error.empty();
+}
+
+// The cores this process may run on (a batch system's share, not the whole machine).
+int DefaultRenderJobs() {
+  cpu_set_t cores;
+  const int usable = sched_getaffinity(0, sizeof cores, &cores) == 0 ? CPU_COUNT(&cores)
+                                                                      : static_cast<int>(std::thread::hardware_concurrency());
+  return std::clamp(usable, 1, kMaxDefaultRenderJobs);
 }
 
 }  // namespace
@@ -267,6 +284,7 @@ CaptureParseResult ParseCaptureArguments(const std::vector<std::string>& args) {
     if (!Apply(name, value, options, result.error)) return result;
   }
   if (!ChooseForm(seen, options.form, result.error) || !CheckCombination(seen, options, result.error)) return result;
+  if (!seen.count("--jobs")) options.jobs = options.pipelined ? DefaultRenderJobs() : 1;
   std::vector<int>& frames = options.framesMs;
   std::sort(frames.begin(), frames.end());
   frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
@@ -277,8 +295,8 @@ CaptureParseResult ParseCaptureArguments(const std::vector<std::string>& args) {
 const char* CaptureUsage() {
   return "usage: vexilograph-capture --at T1,T2,... --out DIR\n"
          "       vexilograph-capture --video FILE.mp4 [--from S] [--to S] [--fps N] [--crf N]\n"
-         "                           [--scale 1|2|3] [--smooth] [--preset NAME] [--no-sound]\n"
-         "       vexilograph-capture --png-dir DIR [--from S] [--to S] [--fps N]\n"
+         "                           [--scale 1|2|3] [--smooth] [--preset NAME] [--no-sound] [--jobs N]\n"
+         "       vexilograph-capture --png-dir DIR [--from S] [--to S] [--fps N] [--jobs N]\n"
          "       vexilograph-capture --contact-sheet FILE.png --every S [--columns N]\n"
          "       vexilograph-capture --wav FILE.wav [--from S] [--to S] [--fps N]\n"
          "  Renders the show offscreen on the offline clock; run from the folder that holds data/.\n"
@@ -297,6 +315,8 @@ const char* CaptureUsage() {
          "             the frame, another (1920x1080, 3840x2160) centres the picture between black\n"
          "             bars; a size beyond the renderer's limits is refused, naming the limit\n"
          "  --force    replace existing outputs (refused otherwise)\n"
-         "  --no-pipeline  render and encode in turn instead of at once (for comparison)\n"
+         "  --jobs     video and PNG sequences: render processes, each drawing every Nth span of\n"
+         "             frames (default: the cores, up to 4); the frames are those of one run\n"
+         "  --no-pipeline  render and encode in turn in this process (for comparison)\n"
          "  Ctrl-C stops early and still finishes the file. Bad options exit with status 2.\n";
 }

@@ -6,7 +6,7 @@
 //   vexilograph-capture --png-dir DIR [--from S] [--to S] [--fps N]
 //   vexilograph-capture --contact-sheet FILE.png --every S [--columns N]
 //   vexilograph-capture --wav FILE.wav [--from S] [--to S] [--fps N]
-//   picture forms: [--size WxH]; any form: [--force] [--no-pipeline]
+//   picture forms: [--size WxH]; sequences: [--jobs N]; any form: [--force] [--no-pipeline]
 //
 // Times are demo times in seconds (digits with an optional fraction), kept as whole ms.
 #pragma once
@@ -36,6 +36,7 @@ struct CaptureOptions {
   int columns = 6;
   bool force = false;      // replace existing outputs
   bool pipelined = true;   // render and encode on two threads at once
+  int jobs = 1;            // sequences: render processes (--jobs; by default the cores, 1 in turn)
 };
 
 enum class CaptureParse { run, help, usageError };

@@ -23,18 +23,12 @@ int RunCapture(const CaptureOptions& options, std::string& error) {
             " is beyond this renderer's limit of " + message;
     return 2;
   }
+  const bool sequence = options.form == CaptureForm::video || options.form == CaptureForm::pngSequence;
+  if (sequence && options.jobs > 1) return RunSequenceCapture(options, layout, error);  // drawn by workers
   HeadlessGl gl;
   if (!CreateHeadlessGl(layout.pictureWidth, layout.pictureHeight, gl, error)) return 1;
   StartCaptureShow(layout);
-  switch (options.form) {
-    case CaptureForm::video:
-    case CaptureForm::pngSequence:
-      return RunSequenceCapture(options, layout, error);
-    case CaptureForm::contactSheet:
-      return RunContactSheet(options, layout, error);
-    case CaptureForm::frames:
-    case CaptureForm::sound:
-      break;
-  }
+  if (sequence) return RunSequenceCapture(options, layout, error);
+  if (options.form == CaptureForm::contactSheet) return RunContactSheet(options, layout, error);
   return RunFramesCapture(options, layout, error);
 }

@@ -9,6 +9,7 @@
 #include "tools/capture/CaptureOutput.h"
 #include "tools/capture/CaptureProgress.h"
 #include "tools/capture/FramePipeline.h"
+#include "tools/capture/RenderWorkers.h"
 
 namespace {
 
@@ -48,12 +49,13 @@ void PrintSummary(const CaptureOptions& o, const PipelineTimes& times, double se
   const std::string& target = o.form == CaptureForm::video ? o.outFile : o.outDir;
   const double frames = static_cast<double>(times.frames);
   const double perFrame = frames > 0 ? 1000 / frames : 0;
+  const std::string jobs = o.jobs > 1 ? " (waited for, " + std::to_string(o.jobs) + " render processes)" : "";
   std::fprintf(stderr,
                "vexilograph-capture: %s%s: %lld frames at %d fps (%.3f s of show from %.3f s) in %.1f s, "
-               "%.1f frames/s; render %.1f ms/frame, %s %.1f ms/frame, %s\n",
+               "%.1f frames/s; render %.1f ms/frame%s, %s %.1f ms/frame, %s\n",
                interrupted ? "interrupted, finished " : "wrote ", target.c_str(), static_cast<long long>(times.frames),
                o.fps, frames / o.fps, SequenceFrameMs(o, 0) / 1000.0, seconds, seconds > 0 ? frames / seconds : 0,
-               times.produceSeconds * perFrame, o.form == CaptureForm::video ? "encode" : "write",
+               times.produceSeconds * perFrame, jobs.c_str(), o.form == CaptureForm::video ? "encode" : "write",
                times.consumeSeconds * perFrame, o.pipelined ? "overlapped" : "in turn");
 }
 
@@ -70,11 +72,25 @@ int RunSequenceCapture(const CaptureOptions& o, const FrameLayout& layout, std::
     sink.stereo.resize(2 * static_cast<size_t>(kMusicSampleRate / o.fps + 2));
   }
   const int64_t total = SequenceFrameCount(o);
+  const bool byWorkers = o.jobs > 1;
+  RenderWorkers workers;
+  if (byWorkers) {
+    UseOfflineMusic();  // this process draws nothing, but lays the music under the frames
+    StartMusic();
+    if (!StartRenderWorkers(OwnExecutablePath(), RenderTaskFor(o, layout.Bytes()), total, layout.Bytes(), workers,
+                            error)) {
+      std::string ignored;
+      FinishRenderWorkers(workers, true, ignored);
+      if (video) CloseVideoEncoder(sink.encoder, ignored);
+      return 1;
+    }
+  }
   CaptureProgress progress = StartProgress(total);
-  std::string consumeError;
+  std::string consumeError, produceError;
   const ProduceFrame produce = [&](PipelineFrame& frame) {
     if (frame.index == total || Interrupted()) return false;
     frame.ms = SequenceFrameMs(o, frame.index);
+    if (byWorkers) return TakeRenderedFrame(workers, frame, produceError);
     return RenderCaptureFrame(frame.ms, o.fps, layout, frame.rgb);
   };
   const ConsumeFrame consume = [&](PipelineFrame& frame) {
@@ -86,6 +102,14 @@ int RunSequenceCapture(const CaptureOptions& o, const FrameLayout& layout, std::
   PipelineTimes times;
   bool ok = RunFramePipeline(kPipelineDepth, layout.Bytes(), o.pipelined, produce, consume, times);
   if (!ok) error = consumeError;
+  if (byWorkers) {
+    std::string workersError;
+    const bool workersOk = FinishRenderWorkers(workers, times.frames != total, workersError);
+    if (ok && !Interrupted() && (!produceError.empty() || !workersOk)) {
+      ok = false;
+      error = produceError.empty() ? workersError : produceError;
+    }
+  }
   std::string closeError;
   if (video && !CloseVideoEncoder(sink.encoder, closeError) && ok) {
     ok = false;

@@ -4,11 +4,6 @@
 // in step and compares the frames.
 #include "tools/proof/ProofRun.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -22,17 +17,12 @@
 #include "platform/PngFile.h"
 #include "tools/proof/ProofStream.h"
 
-extern char** environ;
-
 namespace {
 
-struct Worker {
-  pid_t pid = -1;
-  int fd = -1;  // the read end of its frames
-};
+constexpr size_t kWorkerPipeBytes = 1 << 20;  // room for most of a frame, so both sides draw on meanwhile
 
 struct WorkerPair {
-  Worker side[2];  // as written, new order
+  WorkerProcess side[2];  // as written, new order
 };
 
 struct Differing {
@@ -47,35 +37,6 @@ struct JobResult {
   std::vector<Differing> first;             // the first few, in run order
   std::string error;
 };
-
-bool StartWorker(const char* selfPath, const std::vector<std::string>& args, Worker& worker) {
-  int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) return false;
-  fcntl(fds[0], F_SETPIPE_SZ, 1 << 20);  // room for most of a frame, so both sides draw on meanwhile
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addclose(&actions, fds[0]);
-  posix_spawn_file_actions_addclose(&actions, fds[1]);
-  std::vector<char*> argv = {const_cast<char*>(selfPath)};
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  const int spawned = posix_spawn(&worker.pid, selfPath, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(fds[1]);
-  if (spawned != 0) {
-    close(fds[0]);
-    return false;
-  }
-  worker.fd = fds[0];
-  return true;
-}
-
-bool FinishWorker(Worker& worker) {
-  close(worker.fd);
-  int status = 0;
-  return waitpid(worker.pid, &status, 0) == worker.pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 size_t DifferingPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
   size_t count = 0;
@@ -144,7 +105,7 @@ void ReportProgress(const std::atomic<size_t>& done, size_t total, const std::at
 
 }  // namespace
 
-int RunProof(const ProofOptions& options, const char* selfPath) {
+int RunProof(const ProofOptions& options, const std::string& selfPath) {
   std::vector<std::string> unknown;
   const std::vector<ProofPass> passes = SelectProofFrames(options.selection, unknown);
   for (const std::string& name : unknown) {
@@ -157,8 +118,8 @@ int RunProof(const ProofOptions& options, const char* selfPath) {
   std::vector<WorkerPair> workers(static_cast<size_t>(options.jobs));
   for (int job = 0; job < options.jobs; ++job)
     for (int side = 0; side < 2; ++side)
-      if (!StartWorker(selfPath, WorkerArguments(options, side == 0 ? ProofSide::asWritten : ProofSide::newOrder, job),
-                       workers[static_cast<size_t>(job)].side[side])) {
+      if (!StartWorkerProcess(selfPath, WorkerArguments(options, side == 0 ? ProofSide::asWritten : ProofSide::newOrder, job),
+                               kWorkerPipeBytes, workers[static_cast<size_t>(job)].side[side])) {
         std::fprintf(stderr, "vexilograph-proof: cannot start a worker\n");
         return 3;
       }
@@ -176,7 +137,7 @@ int RunProof(const ProofOptions& options, const char* selfPath) {
   progress.join();
   bool workersOk = true;
   for (auto& pair : workers)
-    for (Worker& worker : pair.side) workersOk = FinishWorker(worker) && workersOk;
+    for (WorkerProcess& worker : pair.side) workersOk = FinishWorkerProcess(worker) && workersOk;
 
   int status = 0;
   for (const JobResult& result : results)

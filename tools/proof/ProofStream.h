@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "tools/capture/WorkerProcess.h"
+
 constexpr int kProofWidth = 800;
 constexpr int kProofHeight = 600;
 constexpr size_t kProofFrameBytes = static_cast<size_t>(kProofWidth) * kProofHeight * 3;
@@ -11,7 +13,3 @@ struct ProofFrameHeader {
   int32_t fps;
   int32_t ms;
 };
-
-// Whole writes and reads on a pipe; false on an error or (reading) the end of the stream.
-bool WriteAll(int fd, const void* data, size_t size);
-bool ReadAll(int fd, void* data, size_t size);
