@@ -84,6 +84,10 @@ AVCodecContext* OpenVideoCodec(const VideoEncoderSettings& s, VideoEncoder& e, s
   c->color_trc = AVCOL_TRC_SMPTE170M;
   c->color_range = AVCOL_RANGE_MPEG;
   if (e.format->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+  // One encoding thread: with x264's frame threads the stream now and then came out different
+  // on a crowded machine (render processes beside it) from the very same pictures. The frames'
+  // rendering keeps the other cores busy.
+  c->thread_count = 1;
   av_opt_set(c->priv_data, "preset", s.preset.c_str(), 0);
   av_opt_set_int(c->priv_data, "crf", s.crf, 0);
   const int opened = avcodec_open2(c, codec, nullptr);
