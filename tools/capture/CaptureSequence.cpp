@@ -80,7 +80,6 @@ int RunSequenceCapture(const CaptureOptions& o, const FrameLayout& layout, std::
     if (!StartRenderWorkers(OwnExecutablePath(), RenderTaskFor(o, layout.Bytes()), total, layout.Bytes(), workers,
                             error)) {
       std::string ignored;
-      FinishRenderWorkers(workers, true, ignored);
       if (video) CloseVideoEncoder(sink.encoder, ignored);
       return 1;
     }

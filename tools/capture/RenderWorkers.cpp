@@ -12,7 +12,6 @@ namespace {
 
 constexpr const char* kWorkerMark = "--render-worker";
 constexpr size_t kSpanBudgetBytes = size_t{256} << 20;  // frames held ahead, all workers together
-constexpr size_t kWorkerPipeBytes = size_t{1} << 20;
 
 CaptureOptions SequenceOf(const RenderWorkerTask& task) {
   CaptureOptions o;
@@ -140,9 +139,11 @@ bool StartRenderWorkers(const std::string& selfPath, const RenderWorkerTask& tas
     RenderedFrames& worker = workers.workers[static_cast<size_t>(job)];
     RenderWorkerTask own = task;
     own.job = job;
-    if (!StartWorkerProcess(selfPath, RenderWorkerArguments(own), kWorkerPipeBytes, worker.process)) {
+    if (!StartWorkerProcess(selfPath, RenderWorkerArguments(own), worker.process)) {
       error = "cannot start render worker " + std::to_string(job);
       worker.ended = true;
+      std::string ignored;
+      FinishRenderWorkers(workers, true, ignored);  // a failed start leaves nothing running
       return false;
     }
     worker.count = FramesOfWorker(task, total, job);

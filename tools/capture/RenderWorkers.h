@@ -60,6 +60,7 @@ struct RenderWorkers {
   bool stopping = false;
 };
 
+// False with a message, every worker started so far ended, when one cannot be started.
 bool StartRenderWorkers(const std::string& selfPath, const RenderWorkerTask& task, int64_t total, size_t frameBytes,
                         RenderWorkers& workers, std::string& error);
 // Frame number frame.index of the sequence into frame.rgb (buffers are swapped, not copied);

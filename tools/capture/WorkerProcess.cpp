@@ -17,11 +17,10 @@ std::string OwnExecutablePath() {
   return std::string(self, static_cast<size_t>(length));
 }
 
-bool StartWorkerProcess(const std::string& selfPath, const std::vector<std::string>& args, size_t pipeBytes,
-                        WorkerProcess& worker) {
+bool StartWorkerProcess(const std::string& selfPath, const std::vector<std::string>& args, WorkerProcess& worker) {
   int fds[2];
   if (pipe2(fds, O_CLOEXEC) != 0) return false;
-  fcntl(fds[0], F_SETPIPE_SZ, static_cast<int>(pipeBytes));  // a hint: the system may cap it
+  fcntl(fds[0], F_SETPIPE_SZ, 1 << 20);  // a request: the system may grant less
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);

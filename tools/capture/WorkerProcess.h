@@ -14,9 +14,9 @@ struct WorkerProcess {
 
 // The path of the running executable, to start workers from; empty if it cannot be found.
 std::string OwnExecutablePath();
-// Starts selfPath with args, its standard output a pipe of pipeBytes read through worker.fd.
-bool StartWorkerProcess(const std::string& selfPath, const std::vector<std::string>& args, size_t pipeBytes,
-                        WorkerProcess& worker);
+// Starts selfPath with args, its standard output a pipe read through worker.fd, asked for room
+// for most of an 800 x 600 frame so that the worker draws on while its last frame is read.
+bool StartWorkerProcess(const std::string& selfPath, const std::vector<std::string>& args, WorkerProcess& worker);
 // Closes the pipe and waits; true when the worker exited with status 0.
 bool FinishWorkerProcess(WorkerProcess& worker);
 // In a worker: the real standard output for its results, and stdout sent to stderr so that

@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr size_t kWorkerPipeBytes = 1 << 20;  // room for most of a frame, so both sides draw on meanwhile
 
 struct WorkerPair {
   WorkerProcess side[2];  // as written, new order
@@ -119,7 +118,7 @@ int RunProof(const ProofOptions& options, const std::string& selfPath) {
   for (int job = 0; job < options.jobs; ++job)
     for (int side = 0; side < 2; ++side)
       if (!StartWorkerProcess(selfPath, WorkerArguments(options, side == 0 ? ProofSide::asWritten : ProofSide::newOrder, job),
-                               kWorkerPipeBytes, workers[static_cast<size_t>(job)].side[side])) {
+                               workers[static_cast<size_t>(job)].side[side])) {
         std::fprintf(stderr, "vexilograph-proof: cannot start a worker\n");
         return 3;
       }
